@@ -1,0 +1,7 @@
+#include "EventOut.h"
+
+namespace ks {
+
+EventOut::EventOut() { setType(OUT_EVENT); }
+
+} // namespace ks

@@ -1,0 +1,78 @@
+#include "GameManager.h"
+
+#include "Clock.h"
+#include "EventStep.h"
+#include "GraphicsManager.h"
+#include "InputManager.h"
+#include "LogManager.h"
+#include "Object.h"
+#include "ObjectList.h"
+#include "ObjectListIterator.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
+
+namespace ks {
+
+GameManager::GameManager() : game_over(false), frame_time(FRAME_TIME), step_count(0) {
+    setType("GameManager");
+    LogManager::getInstance().writeLog("GameManager::GameManager(): frame time set to %i ms",
+                                       frame_time);
+}
+
+GameManager& GameManager::getInstance() {
+    static GameManager instance;
+    return instance;
+}
+
+int GameManager::startUp() {
+    LogManager::getInstance().startUp();
+    WorldManager::getInstance().startUp();
+    GraphicsManager::getInstance().startUp();
+    ResourceManager::getInstance().startUp();
+    return Manager::startUp();
+}
+
+void GameManager::shutDown() {
+    setGameOver(true);
+    Manager::shutDown();
+}
+
+void GameManager::cycle() {
+    WorldManager& world = WorldManager::getInstance();
+    InputManager::getInstance().getInput();
+    world.update();
+
+    ObjectList all = world.getAllObjects();
+    EventStep step(step_count);
+    for (ObjectListIterator it(&all); !it.isDone(); it.next())
+        it.currentObject()->eventHandler(&step);
+
+    world.draw();
+    GraphicsManager::getInstance().swapBuffers();
+}
+
+void GameManager::run() {
+    LogManager& log = LogManager::getInstance();
+    Clock clock;
+    game_over = false;
+    step_count = 0;
+    while (!game_over) {
+        clock.delta();
+        cycle();
+
+        long sleep_time = frame_time - clock.split();
+        if (sleep_time < 0)
+            log.writeLog("GameManager::run(): cycle %i missed deadline by %lu ms, consider "
+                         "lowering frame rate",
+                         step_count, static_cast<unsigned long>(-sleep_time));
+        else
+            Clock::sleep(sleep_time);
+
+        if (step_count % 30 == 0)
+            log.writeLog("GameManager::run(): %i cycles (%i seconds) executed", step_count,
+                         step_count / 30);
+        step_count++;
+    }
+}
+
+} // namespace ks

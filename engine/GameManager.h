@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Manager.h"
+
+namespace ks {
+
+// Milliseconds per game-loop cycle: a thirtieth of a second, truncated.
+const int FRAME_TIME = static_cast<int>(1000.0 / 30.0);
+
+// Starts the other managers and runs the fixed-rate game loop.
+class GameManager : public Manager {
+public:
+    static GameManager& getInstance();
+
+    // Starts the log, world, graphics and resource managers, in that order, ignoring their
+    // results: a failed start (a missing font, say) still lets the game run.
+    int startUp() override;
+    // Ends the loop after the current cycle.
+    void shutDown() override;
+
+    // Runs cycles until game over is set, pacing them to the frame time.
+    void run();
+
+    // The work of one cycle: input, world update, step events, drawing and showing the frame.
+    // run() calls it; tests and soak runs drive the game through it without pacing.
+    void cycle();
+
+    void setGameOver(bool new_game_over = true) { game_over = new_game_over; }
+    bool getGameOver() const { return game_over; }
+    int getFrameTime() const { return frame_time; }
+    int getStepCount() const { return step_count; }
+    void setStepCount(int new_step_count) { step_count = new_step_count; }
+
+    GameManager(const GameManager&) = delete;
+    GameManager& operator=(const GameManager&) = delete;
+
+private:
+    GameManager();
+
+    bool game_over;
+    int frame_time;
+    int step_count;
+};
+
+} // namespace ks

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include <SFML/Audio/Music.hpp>
+
+namespace ks {
+
+// A piece of music streamed from its file while it plays.
+class Music {
+public:
+    // Opens the file unless the name is empty.
+    Music(std::string filename = "", std::string label = "");
+    ~Music();
+
+    Music(const Music&) = delete;
+    Music& operator=(const Music&) = delete;
+
+    // 0 on success; -1 (logged) when the file cannot be opened.
+    int loadMusic(std::string filename);
+    void play(bool loop = true);
+    void stop();
+    void pause();
+
+    std::string getLabel() const { return label; }
+    void setLabel(std::string new_label) { label = new_label; }
+
+private:
+    bool is_loaded;
+    sf::Music music;
+    std::string label;
+};
+
+} // namespace ks

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "Frame.h"
+
+namespace ks {
+
+// A labelled sequence of frames of one size and one colour, shown by objects as an animation.
+// Owned by the resource manager; never copied.
+class Sprite {
+public:
+    Sprite(int max_frames, int width, int height, int color);
+    virtual ~Sprite();
+
+    Sprite(const Sprite&) = delete;
+    Sprite& operator=(const Sprite&) = delete;
+
+    // Appends a copy of the frame; -1 (logged) when the sprite is full.
+    int addFrame(Frame new_frame);
+    // The frame at index, or the empty frame when index is out of range.
+    Frame getFrame(int frame_number) const;
+
+    int getFrameCount() const { return frame_count; }
+    int getWidth() const { return width; }
+    void setWidth(int new_width) { width = new_width; }
+    int getHeight() const { return height; }
+    void setHeight(int new_height) { height = new_height; }
+    int getColor() const { return color; }
+    void setColor(int new_color) { color = new_color; }
+    std::string getLabel() const { return label; }
+    void setLabel(std::string new_label) { label = new_label; }
+
+private:
+    int width;
+    int height;
+    int max_frame_count;
+    int frame_count;
+    int color;
+    Frame* frames;
+    std::string label;
+};
+
+} // namespace ks

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Box.h"
+#include "Manager.h"
+#include "ObjectList.h"
+#include "Position.h"
+
+namespace ks {
+
+class Object;
+
+// Holds every object in the world, moves objects with collision detection, takes marked objects
+// out of the world and draws the world layer by layer.
+class WorldManager : public Manager {
+public:
+    static WorldManager& getInstance();
+
+    // Empties the lists and sets the boundary and the view to the window's size in characters.
+    int startUp() override;
+    // Destroys every object in the world and every object the world owns.
+    void shutDown() override;
+
+    // Adds the object to the world; -1 (logged) when the world is full.
+    int insertObject(Object* p_object);
+    // Takes the object out of the world list (logged either way); -1 if it was not there.
+    int removeObject(Object* p_object);
+    ObjectList getAllObjects() const { return world_list; }
+    // The object leaves the world at the next update; it is not destroyed.
+    int markForDelete(Object* p_object);
+
+    // Gives the world ownership of an object that is never used again once it has left the world
+    // (a wall of a room left behind, an expired sword hitbox, a spent arrow). The world destroys
+    // it at the first update that finds it out of the world list. -1 when the ownership list is
+    // full (the object is then simply not destroyed).
+    int adoptObject(Object* p_object);
+    // Drops every reference to an object that is being destroyed from the deletion and ownership
+    // lists, so that neither ever holds a dangling pointer. Called by the Object destructor.
+    void forgetObject(const Object* p_object);
+
+    // Takes out the objects marked for deletion, destroys owned objects that are out of the
+    // world, then moves every object by its velocity.
+    void update();
+    // Draws the objects in view (and every ViewObject), altitude 0 first and 5 last.
+    void draw();
+
+    // The solid objects the object would overlap if it stood at where.
+    ObjectList isCollision(Object* p_object, Position where);
+    // Moves the object to where, sending collision and out-of-window events. -1 when a HARD
+    // object blocks a HARD mover (the object stays), 0 when it moved.
+    int moveObject(Object* p_object, Position where);
+
+    Box getBoundary() const { return boundary; }
+    void setBoundary(Box new_boundary) { boundary = new_boundary; }
+    Box getView() const { return view; }
+    void setView(Box new_view) { view = new_view; }
+    // Centres the view on the object after each of its moves; null stops following.
+    int setViewFollowing(Object* p_new_view_following);
+    // Centres the view on where, kept inside the boundary.
+    void setViewPosition(Position where);
+
+    WorldManager(const WorldManager&) = delete;
+    WorldManager& operator=(const WorldManager&) = delete;
+
+private:
+    WorldManager();
+
+    ObjectList world_list;
+    ObjectList deletion_list;
+    Box boundary;
+    Box view;
+    Object* p_view_following;
+    ObjectList owned_list;
+};
+
+} // namespace ks

@@ -1,0 +1,5 @@
+#include "Setup.h"
+
+void loadResources() {}
+
+void populateWorld() {}

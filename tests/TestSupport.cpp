@@ -1,0 +1,61 @@
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+
+#include "GameManager.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "Setup.h"
+#include "WorldManager.h"
+
+std::vector<std::string> logLines() {
+    std::vector<std::string> lines;
+    std::ifstream in("kestrel.log");
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
+
+bool logHas(const std::string& line) { return logCount(line) > 0; }
+
+int logCount(const std::string& line) {
+    int count = 0;
+    for (const std::string& l : logLines())
+        if (l == line)
+            count++;
+    return count;
+}
+
+void resetEngine() {
+    ks::WorldManager& world = ks::WorldManager::getInstance();
+    world.shutDown();
+    ks::LogManager::getInstance().startUp();
+    world.startUp();
+    ks::GameManager::getInstance().setGameOver(false);
+    ks::GameManager::getInstance().setStepCount(0);
+    ks::GraphicsManager::getInstance().swapBuffers();
+    ks::LogManager::getInstance().startUp();
+}
+
+void loadGameResources() {
+    static bool loaded = false;
+    if (!loaded) {
+        loadResources();
+        loaded = true;
+    }
+}
+
+bool openWindow() {
+    ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
+    if (!graphics.getWindow()) {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            return false;
+        graphics.startUp();
+    }
+    return graphics.getWindow() != nullptr;
+}
+
+std::string row(int y) { return ks::GraphicsManager::getInstance().getRowText(y); }

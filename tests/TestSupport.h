@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// The lines of "kestrel.log" in the working directory, as written so far.
+std::vector<std::string> logLines();
+
+// Whether some line of the log equals the text exactly.
+bool logHas(const std::string& line);
+
+// The number of log lines equal to the text.
+int logCount(const std::string& line);
+
+// Puts the log (emptied), the world (no objects, 80 x 24 view), and the game manager (not over,
+// step 0) back to a clean state. Objects left from an earlier test are destroyed.
+void resetEngine();
+
+// Loads the game's sprites and sounds once per process (the registry is kept between tests).
+void loadGameResources();
+
+// Opens the game window once per process; false (and the test should skip) without a display.
+bool openWindow();
+
+// One screen row of the current frame's cell model, as text.
+std::string row(int y);
+
+// A fixture for tests of the engine and the game: every test starts from resetEngine().
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetEngine(); }
+};
