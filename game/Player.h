@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Object.h"
+
+namespace ks {
+class EventCollision;
+class EventKeyboard;
+class ViewObject;
+} // namespace ks
+
+// Movement modes of the player.
+const int SNEAK = 0;
+const int WALK = 1;
+const int RUN = 2;
+
+// The hero, steered by the keyboard. It owns the health and score displays.
+class Player : public ks::Object {
+public:
+    Player();
+    // Hands its two displays to the world, which destroys them once they are out of it.
+    ~Player() override;
+
+    int eventHandler(const ks::Event* p_event) override;
+
+    // The only way health changes: ignored while invulnerable; a relative change of 0 or less
+    // is reduced by the defense but always costs at least 1.
+    void setHealth(int value, bool relative);
+    int getHealth() const { return health; }
+
+    bool isAttacking() const { return attacking; }
+    void setAttacking(bool new_attacking) { attacking = new_attacking; }
+    int getAttack() const { return attack_damage; }
+    void setAttack(int new_attack) { attack_damage = new_attack; }
+    int getDefense() const { return defense; }
+    void setDefense(int new_defense) { defense = new_defense; }
+    int getMoveMode() const { return move_mode; }
+    bool isInvulnerable() const { return invulnerable; }
+    void setInvulnerable(bool new_invulnerable) { invulnerable = new_invulnerable; }
+    int getMoveCountdown() const { return move_countdown; }
+    int getAttackTimer() const { return atk_timer; }
+    ks::ViewObject* getHealthView() const { return health_view; }
+    ks::ViewObject* getScoreView() const { return score_view; }
+
+    void keyboard(const ks::EventKeyboard* p_keyboard_event);
+    void move(int dx, int dy);
+    void attack(int dx, int dy);
+    void collide(const ks::EventCollision* p_collision_event);
+    void step();
+    void die();
+
+private:
+    bool invulnerable;
+    int invulnerable_countdown;
+    int move_mode;
+    int move_slowdown;
+    int move_countdown;
+    int atk_slowdown;
+    int atk_timer;
+    bool attacking;
+    int health;
+    int attack_damage; // the damage each sword hitbox of a swing carries
+    int defense;
+    ks::ViewObject* health_view;
+    ks::ViewObject* score_view;
+};
