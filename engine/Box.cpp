@@ -30,7 +30,9 @@ bool boxIntersectsBox(Box box1, Box box2) {
            rangesOverlap(a1.getY(), a2.getY(), b1.getY(), b2.getY());
 }
 
-Box getWorldBox(const Object* p_object) { return getWorldBox(p_object, p_object->getPosition()); }
+Box getWorldBox(const Object* p_object) {
+    return getWorldBox(p_object, p_object->getPosition());
+}
 
 Box getWorldBox(const Object* p_object, Position where) {
     Box box = p_object->getBox();

@@ -28,13 +28,17 @@ long Clock::delta() {
     return elapsed;
 }
 
-long Clock::split() const { return now() - previous_time; }
+long Clock::split() const {
+    return now() - previous_time;
+}
 
 void Clock::setTimeSource(TimeSource source) {
     time_source = source ? source : steadyMilliseconds;
 }
 
-long Clock::now() { return time_source(); }
+long Clock::now() {
+    return time_source();
+}
 
 void Clock::sleep(long milliseconds) {
     if (milliseconds > 0)

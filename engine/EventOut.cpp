@@ -2,6 +2,8 @@
 
 namespace ks {
 
-EventOut::EventOut() { setType(OUT_EVENT); }
+EventOut::EventOut() {
+    setType(OUT_EVENT);
+}
 
 } // namespace ks

@@ -10,7 +10,9 @@ const char* const LOG_FILE_NAME = "kestrel.log";
 
 LogManager::LogManager() : log_file(nullptr), flush_after_write(true) {}
 
-LogManager::~LogManager() { shutDown(); }
+LogManager::~LogManager() {
+    shutDown();
+}
 
 LogManager& LogManager::getInstance() {
     static LogManager instance;

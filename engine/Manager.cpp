@@ -16,7 +16,9 @@ int Manager::startUp() {
     return 0;
 }
 
-void Manager::shutDown() { is_started = false; }
+void Manager::shutDown() {
+    is_started = false;
+}
 
 int Manager::onEvent(const Event* p_event) const {
     // A copy, so that objects created or marked by a handler do not disturb this dispatch.

@@ -26,7 +26,9 @@ Object::~Object() {
     world.forgetObject(this);
 }
 
-int Object::eventHandler(const Event*) { return 0; }
+int Object::eventHandler(const Event*) {
+    return 0;
+}
 
 void Object::setAltitude(int new_altitude) {
     if (new_altitude >= 0 && new_altitude <= MAX_ALTITUDE)
@@ -54,9 +56,13 @@ int Object::stepOf(float velocity, float& countdown) {
     return velocity < 0 ? -cells : cells;
 }
 
-int Object::getXVelocityStep() { return stepOf(x_velocity, x_velocity_countdown); }
+int Object::getXVelocityStep() {
+    return stepOf(x_velocity, x_velocity_countdown);
+}
 
-int Object::getYVelocityStep() { return stepOf(y_velocity, y_velocity_countdown); }
+int Object::getYVelocityStep() {
+    return stepOf(y_velocity, y_velocity_countdown);
+}
 
 void Object::setSprite(Sprite* p_new_sprite) {
     // Sprites are looked up by label; a missing one must leave the object as it was.

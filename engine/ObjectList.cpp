@@ -38,7 +38,9 @@ int ObjectList::remove(const Object* p_object) {
     return -1;
 }
 
-void ObjectList::clear() { count = 0; }
+void ObjectList::clear() {
+    count = 0;
+}
 
 bool ObjectList::contains(const Object* p_object) const {
     return std::find(list, list + count, p_object) != list + count;

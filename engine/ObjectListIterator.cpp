@@ -2,7 +2,9 @@
 
 namespace ks {
 
-ObjectListIterator::ObjectListIterator(const ObjectList* p_l) : p_list(p_l), index(0) { first(); }
+ObjectListIterator::ObjectListIterator(const ObjectList* p_l) : p_list(p_l), index(0) {
+    first();
+}
 
 ObjectListIterator::~ObjectListIterator() = default;
 

@@ -11,8 +11,7 @@
 namespace ks {
 
 WorldManager::WorldManager()
-    : world_list(), deletion_list(), boundary(), view(), p_view_following(nullptr),
-      owned_list() {
+    : world_list(), deletion_list(), boundary(), view(), p_view_following(nullptr), owned_list() {
     setType("WorldManager");
 }
 
@@ -169,10 +168,10 @@ int WorldManager::moveObject(Object* p_object, Position where) {
     const int width = gm.getHorizontal();
     const int height = gm.getVertical();
     Position from = p_object->getPosition();
-    bool inside = from.getX() >= 0 && from.getX() <= width && from.getY() >= 0 &&
-                  from.getY() <= height;
-    bool outside = where.getX() < 0 || where.getX() > width || where.getY() < 0 ||
-                   where.getY() > height;
+    bool inside =
+        from.getX() >= 0 && from.getX() <= width && from.getY() >= 0 && from.getY() <= height;
+    bool outside =
+        where.getX() < 0 || where.getX() > width || where.getY() < 0 || where.getY() > height;
     if (inside && outside) {
         EventOut out;
         p_object->eventHandler(&out);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "EventCollision.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
@@ -18,7 +19,9 @@ std::vector<std::string> logLines() {
     return lines;
 }
 
-bool logHas(const std::string& line) { return logCount(line) > 0; }
+bool logHas(const std::string& line) {
+    return logCount(line) > 0;
+}
 
 int logCount(const std::string& line) {
     int count = 0;
@@ -58,4 +61,18 @@ bool openWindow() {
     return graphics.getWindow() != nullptr;
 }
 
-std::string row(int y) { return ks::GraphicsManager::getInstance().getRowText(y); }
+std::string row(int y) {
+    return ks::GraphicsManager::getInstance().getRowText(y);
+}
+
+Recorder::Recorder(ks::Position position, std::string type) : ks::Object(position) {
+    setType(type);
+}
+
+int Recorder::eventHandler(const ks::Event* p_event) {
+    events.push_back(p_event->getType());
+    if (p_event->getType() == ks::COLLISION_EVENT)
+        collided_with.push_back(
+            static_cast<const ks::EventCollision*>(p_event)->getOtherObject(this));
+    return result;
+}

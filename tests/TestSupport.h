@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Object.h"
+
 // The lines of "kestrel.log" in the working directory, as written so far.
 std::vector<std::string> logLines();
 
@@ -31,4 +33,18 @@ std::string row(int y);
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override { resetEngine(); }
+};
+
+// An object that records the type label of every event it receives, in order.
+class Recorder : public ks::Object {
+public:
+    explicit Recorder(ks::Position position = ks::Position(), std::string type = "Recorder");
+
+    int eventHandler(const ks::Event* p_event) override;
+
+    std::vector<std::string> events;
+    // For collisions: the other object of each one, in order.
+    std::vector<ks::Object*> collided_with;
+    // The result eventHandler returns.
+    int result = 1;
 };
