@@ -44,7 +44,8 @@ public:
     // created) or when the font cannot be loaded (the window stays open). A second call while
     // the window exists returns 0 and does nothing.
     int startUp() override;
-    // Forgets the window: every drawing call then returns -1.
+    // Closes and destroys the window (so nothing leaks) and marks the manager stopped: every
+    // drawing call then returns -1 until a new startUp opens a new window.
     void shutDown() override;
 
     int drawCh(Position world_pos, char ch, int color);

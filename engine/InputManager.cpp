@@ -1,0 +1,221 @@
+#include "InputManager.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "GameManager.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "Position.h"
+#include "WorldManager.h"
+
+namespace ks {
+
+namespace {
+
+// The keys sampled for KEY_DOWN, in the order they are tested; the first held one wins.
+const sf::Keyboard::Key HELD_ORDER[] = {
+    sf::Keyboard::A,      sf::Keyboard::B,        sf::Keyboard::C,        sf::Keyboard::D,
+    sf::Keyboard::E,      sf::Keyboard::F,        sf::Keyboard::G,        sf::Keyboard::H,
+    sf::Keyboard::I,      sf::Keyboard::J,        sf::Keyboard::K,        sf::Keyboard::L,
+    sf::Keyboard::M,      sf::Keyboard::N,        sf::Keyboard::O,        sf::Keyboard::P,
+    sf::Keyboard::Q,      sf::Keyboard::R,        sf::Keyboard::S,        sf::Keyboard::T,
+    sf::Keyboard::U,      sf::Keyboard::V,        sf::Keyboard::W,        sf::Keyboard::X,
+    sf::Keyboard::Y,      sf::Keyboard::Z,        sf::Keyboard::Space,    sf::Keyboard::Return,
+    sf::Keyboard::Escape, sf::Keyboard::Tab,      sf::Keyboard::Left,     sf::Keyboard::Right,
+    sf::Keyboard::Up,     sf::Keyboard::Down,     sf::Keyboard::Pause,    sf::Keyboard::Subtract,
+    sf::Keyboard::Add,    sf::Keyboard::Tilde,    sf::Keyboard::Period,   sf::Keyboard::Comma,
+    sf::Keyboard::Slash,  sf::Keyboard::LControl, sf::Keyboard::RControl, sf::Keyboard::LShift,
+    sf::Keyboard::RShift, sf::Keyboard::F1,       sf::Keyboard::F2,       sf::Keyboard::F3,
+    sf::Keyboard::F4,     sf::Keyboard::F5,       sf::Keyboard::F6,       sf::Keyboard::F7,
+    sf::Keyboard::F8,     sf::Keyboard::F9,       sf::Keyboard::F10,      sf::Keyboard::F11,
+    sf::Keyboard::F12,    sf::Keyboard::Num0,     sf::Keyboard::Num1,     sf::Keyboard::Num2,
+    sf::Keyboard::Num3,   sf::Keyboard::Num4,     sf::Keyboard::Num5,     sf::Keyboard::Num6,
+    sf::Keyboard::Num7,   sf::Keyboard::Num8,     sf::Keyboard::Num9,
+};
+
+// The keys both columns of the key table agree on; Escape, Dash/Subtract and the Alt keys differ.
+int commonKey(sf::Keyboard::Key key) {
+    if (key >= sf::Keyboard::A && key <= sf::Keyboard::Z)
+        return Keyboard::A + (key - sf::Keyboard::A);
+    if (key >= sf::Keyboard::Num0 && key <= sf::Keyboard::Num9)
+        return Keyboard::NUM0 + (key - sf::Keyboard::Num0);
+    if (key >= sf::Keyboard::F1 && key <= sf::Keyboard::F12)
+        return Keyboard::F1 + (key - sf::Keyboard::F1);
+    switch (key) {
+    case sf::Keyboard::Space:
+        return Keyboard::SPACE;
+    case sf::Keyboard::Return:
+        return Keyboard::RETURN;
+    case sf::Keyboard::Tab:
+        return Keyboard::TAB;
+    case sf::Keyboard::Left:
+        return Keyboard::LEFTARROW;
+    case sf::Keyboard::Right:
+        return Keyboard::RIGHTARROW;
+    case sf::Keyboard::Up:
+        return Keyboard::UPARROW;
+    case sf::Keyboard::Down:
+        return Keyboard::DOWNARROW;
+    case sf::Keyboard::Pause:
+        return Keyboard::PAUSE;
+    case sf::Keyboard::Add:
+        return Keyboard::PLUS;
+    case sf::Keyboard::Tilde:
+        return Keyboard::TILDE;
+    case sf::Keyboard::Period:
+        return Keyboard::PERIOD;
+    case sf::Keyboard::Comma:
+        return Keyboard::COMMA;
+    case sf::Keyboard::Slash:
+        return Keyboard::SLASH;
+    case sf::Keyboard::LControl:
+        return Keyboard::LEFTCONTROL;
+    case sf::Keyboard::RControl:
+        return Keyboard::RIGHTCONTROL;
+    case sf::Keyboard::LShift:
+        return Keyboard::LEFTSHIFT;
+    case sf::Keyboard::RShift:
+        return Keyboard::RIGHTSHIFT;
+    default:
+        return Keyboard::UNDEFINED_KEY;
+    }
+}
+
+// Delivers the event to every object and notes it in the log.
+void sendEvent(const Event& event) {
+    WorldManager::getInstance().onEvent(&event);
+    LogManager::getInstance().writeLog("InputManager::getInput(): event of type %s sent to all "
+                                       "objects",
+                                       event.getType().c_str());
+}
+
+// Ends the game: the window (if any) closes and the loop stops after this cycle.
+void endGame() {
+    sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+    if (p_window)
+        p_window->close();
+    GameManager::getInstance().setGameOver(true);
+}
+
+} // namespace
+
+InputManager::InputManager() {
+    setType("InputManager");
+}
+
+InputManager& InputManager::getInstance() {
+    static InputManager instance;
+    return instance;
+}
+
+int InputManager::startUp() {
+    GraphicsManager& graphics = GraphicsManager::getInstance();
+    sf::RenderWindow* p_window = graphics.getWindow();
+    if (!graphics.isStarted() || !p_window)
+        return -1;
+    p_window->setKeyRepeatEnabled(false);
+    Manager::startUp();
+    LogManager::getInstance().writeLog("InputManager::startUp(): InputManager started");
+    return 0;
+}
+
+void InputManager::shutDown() {
+    Manager::shutDown();
+}
+
+int InputManager::keyFromEvent(sf::Keyboard::Key key) {
+    switch (key) {
+    case sf::Keyboard::Dash:
+        return Keyboard::MINUS;
+    case sf::Keyboard::LAlt:
+        return Keyboard::LEFTALT;
+    case sf::Keyboard::RAlt:
+        return Keyboard::RIGHTALT;
+    default:
+        // Escape included: the queue reports it as an undefined key.
+        return commonKey(key);
+    }
+}
+
+int InputManager::keyFromHeld(sf::Keyboard::Key key) {
+    switch (key) {
+    case sf::Keyboard::Escape:
+        return Keyboard::ESCAPE;
+    case sf::Keyboard::Subtract:
+        return Keyboard::MINUS;
+    default:
+        return commonKey(key);
+    }
+}
+
+int InputManager::buttonFromSfml(sf::Mouse::Button button) {
+    switch (button) {
+    case sf::Mouse::Left:
+        return Mouse::LEFT;
+    case sf::Mouse::Right:
+        return Mouse::RIGHT;
+    case sf::Mouse::Middle:
+        return Mouse::MIDDLE;
+    default:
+        return Mouse::UNDEFINED_MOUSE_BUTTON;
+    }
+}
+
+void InputManager::handleEvent(const sf::Event& event) {
+    switch (event.type) {
+    case sf::Event::Closed:
+        endGame();
+        break;
+    case sf::Event::KeyPressed:
+        if (event.key.code == sf::Keyboard::Escape)
+            endGame();
+        sendEvent(EventKeyboard(KEY_PRESSED, keyFromEvent(event.key.code)));
+        break;
+    case sf::Event::KeyReleased:
+        sendEvent(EventKeyboard(KEY_RELEASED, keyFromEvent(event.key.code)));
+        break;
+    case sf::Event::MouseButtonPressed:
+        sendEvent(EventMouse(MOUSE_PRESSED, buttonFromSfml(event.mouseButton.button),
+                             Position(event.mouseButton.x, event.mouseButton.y)));
+        break;
+    case sf::Event::MouseButtonReleased:
+        sendEvent(EventMouse(MOUSE_RELEASED, buttonFromSfml(event.mouseButton.button),
+                             Position(event.mouseButton.x, event.mouseButton.y)));
+        break;
+    case sf::Event::MouseMoved:
+        sendEvent(EventMouse(MOUSE_MOVED, Mouse::UNDEFINED_MOUSE_BUTTON,
+                             Position(event.mouseMove.x, event.mouseMove.y)));
+        break;
+    default:
+        break;
+    }
+}
+
+void InputManager::sendHeldKey(KeyHeldTest is_held) {
+    if (!is_held)
+        return;
+    EventKeyboard event(KEY_DOWN, Keyboard::UNDEFINED_KEY);
+    for (sf::Keyboard::Key key : HELD_ORDER) {
+        if (!is_held(key))
+            continue;
+        event.setKey(keyFromHeld(key));
+        if (event.getKey() == Keyboard::A)
+            LogManager::getInstance().writeLog("pressing key %d", event.getKey());
+        onEvent(&event);
+        return;
+    }
+}
+
+void InputManager::getInput() {
+    sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+    if (!p_window)
+        return;
+    sf::Event event;
+    while (p_window->pollEvent(event))
+        handleEvent(event);
+    sendHeldKey(sf::Keyboard::isKeyPressed);
+}
+
+} // namespace ks
