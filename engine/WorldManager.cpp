@@ -135,8 +135,9 @@ void WorldManager::draw() {
 
 ObjectList WorldManager::isCollision(Object* p_object, Position where) {
     ObjectList collisions;
-    Box mover_box = p_object->getBox();
-    mover_box.setCorner(where);
+    // The box offset is kept: a wall standing at (0,0) with its box at the bottom row must be
+    // tested at the bottom row, not at the top where its corner would otherwise be put.
+    Box mover_box = getWorldBox(p_object, where);
     for (ObjectListIterator it(&world_list); !it.isDone(); it.next()) {
         Object* p_other = it.currentObject();
         if (p_other == p_object || !p_other->isSolid())

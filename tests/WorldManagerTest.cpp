@@ -144,6 +144,22 @@ TEST_F(WorldManagerTest, UpdateRepeatsCollisionsOfOverlappingObjectsEveryCycle) 
     EXPECT_EQ(a.events.size(), 4u);
 }
 
+TEST_F(WorldManagerTest, BoxOffsetsAreKeptInTheCollisionTest) {
+    // Two walls at (0,0) whose boxes lie on the top and bottom rows never touch.
+    Block top(Position(0, 0), "Wall");
+    top.setBox(Box(Position(0, 0), 80, 2));
+    Block bottom(Position(0, 0), "Wall");
+    bottom.setBox(Box(Position(0, 22), 80, 2));
+    world.update();
+    EXPECT_TRUE(top.events.empty());
+    EXPECT_TRUE(bottom.events.empty());
+    EXPECT_EQ(logCount(collisionLine("Wall", "Wall")), 0);
+
+    Block mover(Position(40, 20), "Mover");
+    EXPECT_EQ(world.moveObject(&mover, Position(40, 22)), -1); // runs into the bottom wall
+    EXPECT_EQ(mover.collided_with, std::vector<ks::Object*>{&bottom});
+}
+
 TEST_F(WorldManagerTest, UpdateMovesObjectsByTheirVelocity) {
     Block arrow(Position(10, 10), "Arrow");
     arrow.setXVelocity(1.5f);
