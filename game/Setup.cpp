@@ -1,5 +1,69 @@
 #include "Setup.h"
 
-void loadResources() {}
+#include "ResourceManager.h"
+#include "TitleScreen.h"
 
-void populateWorld() {}
+namespace {
+
+struct SpriteFile {
+    const char* label;
+    const char* file;
+};
+
+struct SoundFile {
+    const char* label;
+    const char* file;
+};
+
+// Loaded in this order; "room" is the picture of a room's walls.
+const SpriteFile SPRITES[] = {
+    {"room", "sprites/wall-sprite.txt"},
+    {"door-north", "sprites/door-north-sprite.txt"},
+    {"door-south", "sprites/door-south-sprite.txt"},
+    {"door-west", "sprites/door-west-sprite.txt"},
+    {"door-east", "sprites/door-east-sprite.txt"},
+    {"player", "sprites/player-sprite.txt"},
+    {"ladder", "sprites/ladder-sprite.txt"},
+    {"sword", "sprites/sword-sprite.txt"},
+    {"zombie", "sprites/zombie-sprite.txt"},
+    {"heart", "sprites/heart-sprite.txt"},
+    {"zombie-hit", "sprites/zombie-hit-sprite.txt"},
+    {"zombie-aggro", "sprites/zombie-aggro-sprite.txt"},
+    {"spikes", "sprites/spikes-sprite.txt"},
+    {"arrow-trap", "sprites/arrow-trap-sprite.txt"},
+    {"moneybag", "sprites/moneybag-sprite.txt"},
+    {"atkup", "sprites/atkup-sprite.txt"},
+    {"defup", "sprites/defup-sprite.txt"},
+    {"instructions", "sprites/instructions-sprite.txt"},
+    {"skeleton", "sprites/skeleton-sprite.txt"},
+    {"skeleton-hit", "sprites/skeleton-hit-sprite.txt"},
+    {"skeleton-aggro", "sprites/skeleton-aggro-sprite.txt"},
+    {"gameover", "sprites/gameover-sprite.txt"},
+    {"title", "sprites/title-sprite.txt"},
+};
+
+// The "death" sound is registered but nothing plays it.
+const SoundFile SOUNDS[] = {
+    {"arrow", "sounds/arrow.wav"},
+    {"zombie1", "sounds/zombie1.wav"},
+    {"zombie2", "sounds/zombie2.wav"},
+    {"zombie3", "sounds/zombie3.wav"},
+    {"cash-register", "sounds/cash_register.wav"},
+    {"death", "sounds/death_sound.wav"},
+};
+
+} // namespace
+
+void loadResources() {
+    ks::ResourceManager& resources = ks::ResourceManager::getInstance();
+    resources.startUp();
+    // Failures are logged by the resource manager; objects that miss a sprite log their own.
+    for (const SpriteFile& sprite : SPRITES)
+        resources.loadSprite(sprite.file, sprite.label);
+    for (const SoundFile& sound : SOUNDS)
+        resources.loadSound(sound.file, sound.label);
+}
+
+void populateWorld() {
+    new TitleScreen();
+}

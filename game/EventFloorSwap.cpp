@@ -1,0 +1,5 @@
+#include "EventFloorSwap.h"
+
+EventFloorSwap::EventFloorSwap() {
+    setType(FLOOR_SWAP_EVENT);
+}

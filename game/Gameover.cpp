@@ -1,0 +1,54 @@
+#include "Gameover.h"
+
+#include <cstdio>
+
+#include "Color.h"
+#include "EventStep.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "Map.h"
+#include "ObjectList.h"
+#include "ObjectListIterator.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
+
+Gameover::Gameover(int final_score) : countdown(0), score(0) {
+    ks::LogManager& log = ks::LogManager::getInstance();
+    const char* label = "gameover";
+    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    if (p_sprite) {
+        setSprite(p_sprite);
+        setSpriteSlowdown(3);
+    } else {
+        log.writeLog("Gameover::Gameover(): Warning! Sprite '%s' not found", label);
+    }
+    log.writeLog("created game over object");
+    countdown = 120;
+    setAltitude(5);
+    setPosition(ks::Position(0, 0));
+    score = final_score;
+
+    ks::WorldManager& world = ks::WorldManager::getInstance();
+    world.adoptObject(this);
+    ks::ObjectList all = world.getAllObjects();
+    for (ks::ObjectListIterator it(&all); !it.isDone(); it.next())
+        if (it.currentObject() != this)
+            world.markForDelete(it.currentObject());
+}
+
+int Gameover::eventHandler(const ks::Event* p_event) {
+    if (p_event->getType() == ks::STEP_EVENT) {
+        countdown--;
+        if (countdown <= 0)
+            new Map();
+    }
+    return 0;
+}
+
+void Gameover::draw() {
+    ks::Object::draw();
+    char text[64];
+    snprintf(text, sizeof(text), "Final score: %d", score);
+    ks::GraphicsManager::getInstance().drawString(ks::Position(40, 16), text, ks::CENTER_JUSTIFIED,
+                                                  ks::RED);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Object.h"
+
+// The game-over screen: it takes everything else out of the world, shows the final score and,
+// 120 steps later, starts a new game. The new game's first room change takes it out of the
+// world; the world owns it and destroys it then.
+class Gameover : public ks::Object {
+public:
+    Gameover(int final_score);
+
+    int eventHandler(const ks::Event* p_event) override;
+    // The picture, then "Final score: <score>" centred on row 16.
+    void draw() override;
+
+    int getScore() const { return score; }
+    int getCountdown() const { return countdown; }
+
+private:
+    int countdown;
+    int score;
+};

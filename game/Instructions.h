@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Object.h"
+
+// The "how to play" sign of a game's first room. The world owns it and destroys it once the
+// first room change has taken it out.
+class Instructions : public ks::Object {
+public:
+    Instructions(ks::Position pos);
+};

@@ -1,0 +1,424 @@
+#include "Map.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "ArrowTrap.h"
+#include "Atkup.h"
+#include "Defup.h"
+#include "Direction.h"
+#include "EventFloorSwap.h"
+#include "EventPlayerMove.h"
+#include "EventRoomSwap.h"
+#include "GraphicsManager.h"
+#include "Heart.h"
+#include "Instructions.h"
+#include "Ladder.h"
+#include "LogManager.h"
+#include "Moneybag.h"
+#include "ObjectList.h"
+#include "ObjectListIterator.h"
+#include "Player.h"
+#include "PopUp.h"
+#include "ResourceManager.h"
+#include "Room.h"
+#include "Skeleton.h"
+#include "Spikes.h"
+#include "Sprite.h"
+#include "ViewObject.h"
+#include "Wall.h"
+#include "WorldManager.h"
+#include "Zombie.h"
+
+namespace {
+
+const ks::Position LADDER_POSITION(5, 3);
+const ks::Position INSTRUCTIONS_POSITION(4, 2);
+
+// Where a new room's player comes out, by the direction it left the old room in.
+const int ENTER_FROM_NORTH_Y = 19;
+const int ENTER_FROM_EAST_X = 75;
+const int ENTER_FROM_SOUTH_Y = 2;
+const int ENTER_FROM_WEST_X = 2;
+
+// Corners that findFreePosition draws: x 10..69, y 7..16.
+const int PLACE_X_MIN = 10;
+const int PLACE_X_RANGE = 60;
+const int PLACE_Y_MIN = 7;
+const int PLACE_Y_RANGE = 10;
+
+// Arrow traps stay out of the area where the player arrives and crosses the room, so that a
+// trap never sits in the middle of the walk from one doorway to another.
+bool inTrapFreeArea(ks::Position pos) {
+    return pos.getX() < 65 && pos.getY() > 7 && pos.getY() < 15;
+}
+
+int distanceFromCentre(int x, int y) {
+    return abs(x - MAP_CENTRE) + abs(y - MAP_CENTRE);
+}
+
+ks::Sprite* lookUpSprite(const char* label) {
+    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    if (!p_sprite)
+        ks::LogManager::getInstance().writeLog("Map::Map(): Warning! Sprite '%s' not found", label);
+    return p_sprite;
+}
+
+void drawDoor(const ks::Sprite* p_sprite, ks::Position corner) {
+    if (!p_sprite)
+        return;
+    ks::GraphicsManager::getInstance().drawFrame(corner, p_sprite->getFrame(0), false,
+                                                 p_sprite->getColor());
+}
+
+} // namespace
+
+long Map::seed_override = Map::SEED_FROM_TIME;
+
+Map::Map()
+    : floor(1), rooms(), current_room(nullptr), player(nullptr), door_north_sprite(nullptr),
+      door_south_sprite(nullptr), door_west_sprite(nullptr), door_east_sprite(nullptr) {
+    setPosition(ks::Position(0, 0));
+    setCentered(false);
+    setSolidness(ks::SPECTRAL);
+    setSprite(lookUpSprite("room"));
+    door_north_sprite = lookUpSprite("door-north");
+    door_south_sprite = lookUpSprite("door-south");
+    door_east_sprite = lookUpSprite("door-east");
+    door_west_sprite = lookUpSprite("door-west");
+    setAltitude(0);
+    setType("Map");
+    ks::WorldManager::getInstance().adoptObject(this);
+    generateFloor();
+    player = new Player();
+    new Instructions(INSTRUCTIONS_POSITION);
+}
+
+Map::~Map() {
+    disposeRooms(rooms);
+    if (player)
+        ks::WorldManager::getInstance().adoptObject(player);
+}
+
+Room* Map::getRoom(int x, int y) const {
+    if (x < 0 || x >= MAP_SIZE || y < 0 || y >= MAP_SIZE)
+        return nullptr;
+    return rooms[x][y];
+}
+
+int Map::eventHandler(const ks::Event* p_event) {
+    const std::string type = p_event->getType();
+    if (type == PLAYER_MOVE_EVENT) {
+        const Player* p_player = static_cast<const EventPlayerMove*>(p_event)->getPlayer();
+        if (p_player)
+            checkDoors(p_player->getPosition(), p_player->getBox());
+        return 1;
+    }
+    if (type == FLOOR_SWAP_EVENT) {
+        generateFloor();
+        return 0;
+    }
+    return 0;
+}
+
+void Map::draw() {
+    ks::Object::draw();
+    if (!current_room)
+        return;
+    if (current_room->hasNorth())
+        drawDoor(door_north_sprite, ks::Position(37, 0));
+    if (current_room->hasSouth())
+        drawDoor(door_south_sprite, ks::Position(37, 22));
+    if (current_room->hasWest())
+        drawDoor(door_west_sprite, ks::Position(78, 9));
+    if (current_room->hasEast())
+        drawDoor(door_east_sprite, ks::Position(0, 9));
+}
+
+void Map::generateFloor() {
+    const int f = floor;
+
+    Room* old_rooms[MAP_SIZE][MAP_SIZE];
+    for (int x = 0; x < MAP_SIZE; x++)
+        for (int y = 0; y < MAP_SIZE; y++) {
+            old_rooms[x][y] = rooms[x][y];
+            rooms[x][y] = new Room(x, y);
+        }
+
+    if (seed_override == SEED_FROM_TIME)
+        srand(static_cast<unsigned int>(time(NULL)));
+    else
+        srand(static_cast<unsigned int>(seed_override));
+
+    Room* p_centre = rooms[MAP_CENTRE][MAP_CENTRE];
+    p_centre->setNorth(rooms[MAP_CENTRE][MAP_CENTRE + 1]);
+    p_centre->setSouth(rooms[MAP_CENTRE][MAP_CENTRE - 1]);
+    p_centre->setEast(rooms[MAP_CENTRE + 1][MAP_CENTRE]);
+    p_centre->setWest(rooms[MAP_CENTRE - 1][MAP_CENTRE]);
+
+    branch(p_centre, ks::Position(MAP_CENTRE, MAP_CENTRE + 1), NORTH, 2, 2);
+    branch(p_centre, ks::Position(MAP_CENTRE + 1, MAP_CENTRE), EAST, 2, 2);
+    branch(p_centre, ks::Position(MAP_CENTRE, MAP_CENTRE - 1), SOUTH, 2, 2);
+    branch(p_centre, ks::Position(MAP_CENTRE - 1, MAP_CENTRE), WEST, 2, 2);
+
+    // The furthest room with a door gets the ladder (ties keep the earlier room); every other
+    // room with a door but the centre is filled in the same visit.
+    ks::Position best(MAP_CENTRE, MAP_CENTRE);
+    for (int x = 0; x < MAP_SIZE; x++)
+        for (int y = 0; y < MAP_SIZE; y++) {
+            Room* p_room = rooms[x][y];
+            if (!p_room->hasDoors())
+                continue;
+            if (distanceFromCentre(x, y) > distanceFromCentre(best.getX(), best.getY()))
+                best = ks::Position(x, y);
+            if (p_room != p_centre)
+                fillRoom(p_room, f);
+        }
+
+    Ladder* p_ladder = new Ladder(f);
+    p_ladder->setPosition(LADDER_POSITION);
+    rooms[best.getX()][best.getY()]->addObject(p_ladder);
+
+    swapRoom(p_centre, NO_DIRECTION);
+    floor = f + 1;
+
+    // The old floor's objects are out of the world now or leave it at the next update.
+    disposeRooms(old_rooms);
+}
+
+int Map::branch(Room* p_from, ks::Position pos, int direction, int max_branches, int min_branches) {
+    const int x = pos.getX();
+    const int y = pos.getY();
+    if (x < 0 || x >= MAP_SIZE || y < 0 || y >= MAP_SIZE)
+        return -1;
+    if (max_branches <= 0)
+        return -1;
+
+    Room* p_room = rooms[x][y];
+    p_room->setNeighbour(oppositeDirection(direction), p_from);
+
+    int k;
+    do {
+        k = rand() % (max_branches + 1);
+    } while (k < min_branches);
+
+    for (int i = 0; i < k; i++) {
+        int d;
+        do {
+            d = rand() % 4;
+        } while (d == direction);
+        ks::Position next = adjacentPosition(pos, d);
+        int s = rand() % 2 == 0 ? 0 : 1;
+        if (branch(p_room, next, d, max_branches - s, min_branches - 1) == 0)
+            p_room->setNeighbour(d, rooms[next.getX()][next.getY()]);
+    }
+    return 0;
+}
+
+ks::Position Map::searchPlace(Room* p_room, int horizontal, int vertical, bool keep_clear) {
+    const ks::ObjectList* p_objects = p_room->getObjects();
+    for (int tries = 0; tries < MAX_PLACEMENT_TRIES; tries++) {
+        // y is drawn before x.
+        int y = rand() % PLACE_Y_RANGE + PLACE_Y_MIN;
+        int x = rand() % PLACE_X_RANGE + PLACE_X_MIN;
+        ks::Position pos(x, y);
+        ks::Box wanted(pos, horizontal, vertical);
+        bool taken = false;
+        for (ks::ObjectListIterator it(p_objects); !it.isDone() && !taken; it.next()) {
+            ks::Box object_box = it.currentObject()->getBox();
+            object_box.setCorner(it.currentObject()->getPosition());
+            taken = boxIntersectsBox(object_box, wanted);
+        }
+        if (!taken && !(keep_clear && inTrapFreeArea(pos)))
+            return pos;
+    }
+    return ks::Position(-1, -1);
+}
+
+ks::Position Map::findFreePosition(Room* p_room, int horizontal, int vertical) {
+    return searchPlace(p_room, horizontal, vertical, false);
+}
+
+ks::Position Map::findTrapPosition(Room* p_room) {
+    // Draws exactly as repeated findFreePosition(room, 3, 3) trials would, and the trap stands
+    // at the first trial that passes.
+    return searchPlace(p_room, 3, 3, true);
+}
+
+void Map::logNoPlace(Room* p_room, int horizontal, int vertical) {
+    ks::LogManager::getInstance().writeLog(
+        "Map::generateFloor(): Warning! no free place for a %d x %d object in room (%d,%d)",
+        horizontal, vertical, p_room->getX(), p_room->getY());
+}
+
+void Map::fillRoom(Room* p_room, int f) {
+    // The random draws below are made in this exact order; a room's layout depends on it.
+    const int trap_count = rand() % 2 + f - 1;
+    const int spike_count = rand() % 3 + f + 2;
+    const int enemy_count = rand() % (f / 3 + 2) + f + 1;
+
+    // A search that failed once fails again: the room only fills up. Later objects of that
+    // kind are then skipped (each logged) instead of searching in vain.
+    bool traps_blocked = false;
+    bool spikes_blocked = false;
+    bool enemies_blocked = false;
+
+    if (rand() % 2 == 0) {
+        switch (rand() % 4) {
+        case 0:
+            p_room->addObject(new Heart(ks::Position(40, 12)));
+            break;
+        case 1:
+            p_room->addObject(new Moneybag(ks::Position(40, 12)));
+            break;
+        case 2:
+            p_room->addObject(new Atkup(ks::Position(38, 10)));
+            break;
+        default:
+            p_room->addObject(new Defup(ks::Position(38, 10)));
+            break;
+        }
+    }
+
+    if (f > 1)
+        for (int i = 0; i < trap_count; i++) {
+            const int direction = rand() % 4;
+            ks::Position pos = traps_blocked ? ks::Position(-1, -1) : findTrapPosition(p_room);
+            if (!isPlaced(pos)) {
+                traps_blocked = true;
+                logNoPlace(p_room, 3, 3);
+                continue;
+            }
+            p_room->addObject(new ArrowTrap(pos, direction));
+        }
+
+    for (int i = 0; i < spike_count; i++) {
+        ks::Position pos = spikes_blocked ? ks::Position(-1, -1) : findFreePosition(p_room, 2, 2);
+        if (!isPlaced(pos)) {
+            spikes_blocked = true;
+            logNoPlace(p_room, 2, 2);
+            continue;
+        }
+        p_room->addObject(new Spikes(pos));
+    }
+
+    for (int i = 0; i < enemy_count; i++) {
+        const int facing = rand() % 4;
+        const bool skeleton = f > 2 && rand() % 3 == 0;
+        ks::Position pos = enemies_blocked ? ks::Position(-1, -1) : findFreePosition(p_room, 3, 3);
+        if (!isPlaced(pos)) {
+            enemies_blocked = true;
+            logNoPlace(p_room, 3, 3);
+            continue;
+        }
+        if (skeleton)
+            p_room->addObject(new Skeleton(pos, facing));
+        else
+            p_room->addObject(new Zombie(pos, facing));
+    }
+}
+
+int Map::checkDoors(ks::Position pos, ks::Box box) {
+    if (!current_room)
+        return 0;
+    box.setCorner(pos);
+    // Each test reads the room current at that moment: after a swap, the rest look at the new
+    // room's doors.
+    if (current_room->hasNorth() && boxIntersectsBox(box, ks::Box(ks::Position(38, 0), 8, 2)))
+        swapRoom(current_room->getNorth(), NORTH);
+    if (current_room->hasSouth() && boxIntersectsBox(box, ks::Box(ks::Position(40, 22), 8, 2)))
+        swapRoom(current_room->getSouth(), SOUTH);
+    if (current_room->hasWest() && boxIntersectsBox(box, ks::Box(ks::Position(78, 10), 2, 6)))
+        swapRoom(current_room->getWest(), WEST);
+    if (current_room->hasEast() && boxIntersectsBox(box, ks::Box(ks::Position(0, 10), 2, 6)))
+        swapRoom(current_room->getEast(), EAST);
+    return 0;
+}
+
+void Map::swapRoom(Room* p_room, int direction) {
+    ks::WorldManager& world = ks::WorldManager::getInstance();
+    ks::Position player_pos = player ? player->getPosition() : ks::Position(0, 0);
+
+    // Everything of the room being left goes, but the player, the map, pop-ups and displays.
+    // A pop-up made in this very cycle has no type label yet, hence the class test too.
+    ks::ObjectList all = world.getAllObjects();
+    for (ks::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+        ks::Object* p_object = it.currentObject();
+        const std::string type = p_object->getType();
+        if (type == "Player" || type == "Map" || type == "PopUp")
+            continue;
+        if (dynamic_cast<ks::ViewObject*>(p_object) || dynamic_cast<PopUp*>(p_object))
+            continue;
+        world.markForDelete(p_object);
+    }
+
+    const ks::ObjectList* p_objects = p_room->getObjects();
+    for (ks::ObjectListIterator it(p_objects); !it.isDone(); it.next())
+        world.insertObject(it.currentObject());
+
+    // Walls along the edges, open where the room has a door.
+    if (p_room->hasNorth()) {
+        new Wall(ks::Box(ks::Position(0, 0), 38, 2));
+        new Wall(ks::Box(ks::Position(44, 0), 36, 2));
+    } else {
+        new Wall(ks::Box(ks::Position(0, 0), 80, 2));
+    }
+    if (p_room->hasSouth()) {
+        new Wall(ks::Box(ks::Position(0, 22), 38, 2));
+        new Wall(ks::Box(ks::Position(44, 22), 36, 2));
+    } else {
+        new Wall(ks::Box(ks::Position(0, 22), 80, 2));
+    }
+    if (p_room->hasEast()) {
+        new Wall(ks::Box(ks::Position(0, 2), 2, 8));
+        new Wall(ks::Box(ks::Position(0, 14), 2, 8));
+    } else {
+        new Wall(ks::Box(ks::Position(0, 2), 2, 20));
+    }
+    if (p_room->hasWest()) {
+        new Wall(ks::Box(ks::Position(78, 2), 2, 8));
+        new Wall(ks::Box(ks::Position(78, 14), 2, 8));
+    } else {
+        new Wall(ks::Box(ks::Position(78, 2), 2, 20));
+    }
+
+    EventRoomSwap swapped(direction);
+    world.onEvent(&swapped);
+
+    current_room = p_room;
+
+    if (player) {
+        switch (direction) {
+        case NORTH:
+            player_pos.setY(ENTER_FROM_NORTH_Y);
+            break;
+        case EAST:
+            player_pos.setX(ENTER_FROM_EAST_X);
+            break;
+        case SOUTH:
+            player_pos.setY(ENTER_FROM_SOUTH_Y);
+            break;
+        case WEST:
+            player_pos.setX(ENTER_FROM_WEST_X);
+            break;
+        default:
+            break;
+        }
+        player->setPosition(player_pos);
+    }
+}
+
+void Map::disposeRooms(Room* old_rooms[MAP_SIZE][MAP_SIZE]) {
+    ks::WorldManager& world = ks::WorldManager::getInstance();
+    for (int x = 0; x < MAP_SIZE; x++)
+        for (int y = 0; y < MAP_SIZE; y++) {
+            Room* p_room = old_rooms[x][y];
+            if (!p_room)
+                continue;
+            const ks::ObjectList* p_objects = p_room->getObjects();
+            for (ks::ObjectListIterator it(p_objects); !it.isDone(); it.next())
+                world.adoptObject(it.currentObject());
+            delete p_room;
+            old_rooms[x][y] = nullptr;
+        }
+}

@@ -1,0 +1,42 @@
+#include "Sword.h"
+
+#include "EventStep.h"
+#include "LogManager.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
+
+Sword::Sword(int init_damage, ks::Position pos) : atk_timer(0), damage(init_damage) {
+    ks::LogManager& log = ks::LogManager::getInstance();
+    const char* label = "sword";
+    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    if (p_sprite) {
+        setSprite(p_sprite);
+        setSpriteSlowdown(3);
+    } else {
+        log.writeLog("Sword::Sword(): Warning! Sprite '%s' not found", label);
+    }
+    setType("Sword");
+    setSolidness(ks::HARD);
+    setPosition(pos);
+    atk_timer = 10;
+    log.writeLog("created sword hitbox, id is %d", getId());
+    ks::WorldManager::getInstance().adoptObject(this);
+}
+
+Sword::~Sword() {
+    ks::LogManager::getInstance().writeLog("calling Sword deconstructor (\?\?\?)");
+    ks::WorldManager::getInstance().removeObject(this);
+}
+
+int Sword::eventHandler(const ks::Event* p_event) {
+    if (p_event->getType() == ks::STEP_EVENT) {
+        ks::LogManager& log = ks::LogManager::getInstance();
+        log.writeLog("atk_timer is %d", atk_timer);
+        if (atk_timer <= 0) {
+            log.writeLog("marking object id %d for deletion", getId());
+            ks::WorldManager::getInstance().markForDelete(this);
+        }
+        atk_timer--;
+    }
+    return 0;
+}

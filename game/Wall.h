@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Box.h"
+#include "Object.h"
+
+// An invisible HARD block along a room edge (the room picture shows it). Walls belong to no
+// room: the world owns them and destroys them once a room change has taken them out.
+class Wall : public ks::Object {
+public:
+    // The box is relative to the wall's position, (0,0), so it is the wall's place on screen.
+    Wall(ks::Box box);
+};
