@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh test
 cmake -S . -B build/game -DMURKVAULT_TESTS=OFF >/dev/null
 cmake --build build/game -j2 --target murkvault
-python3 tests/e2e/take_screenshots.py --game build/game/murkvault --data . --out docs/screenshots
+python3 tools/take_screenshots.py --game build/game/murkvault --data . --out docs/screenshots
