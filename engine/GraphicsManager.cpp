@@ -1,7 +1,13 @@
 #include "GraphicsManager.h"
 
+#include <cmath>
+
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Glyph.hpp>
+#include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/String.hpp>
 #include <SFML/Window/VideoMode.hpp>
 
 #include "Box.h"
@@ -15,6 +21,18 @@ namespace ks {
 namespace {
 
 const sf::Color WINDOW_BACKGROUND_COLOR = sf::Color::Black;
+
+// Two quads of two triangles per cell.
+const size_t VERTICES_PER_CELL = 12;
+
+// SFML keeps a 2x2 white square at the top-left of every font page; sampling its centre gives
+// plain white under linear filtering, which the vertex colour then tints.
+const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
+
+// The characters sf::Text lays out without a glyph quad.
+bool isBlank(sf::Uint32 code) {
+    return code == ' ' || code == '\n' || code == '\t' || code == '\r';
+}
 
 sf::Color toSfmlColor(int color) {
     switch (color) {
@@ -43,9 +61,13 @@ GraphicsManager::GraphicsManager()
     : font(), p_window(nullptr), window_horizontal_pixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
       window_vertical_pixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       window_horizontal_chars(WINDOW_HORIZONTAL_CHARS_DEFAULT),
-      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), p_rectangle(nullptr), p_text(nullptr) {
+      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), p_rectangle(nullptr), p_text(nullptr),
+      batching(true), vertices(), glyphs() {
     setType("GraphicsManager");
     clearCells();
+    setAllDrawn(true);
+    vertices.reserve(static_cast<size_t>(window_horizontal_chars) * window_vertical_chars *
+                     VERTICES_PER_CELL);
 }
 
 GraphicsManager::~GraphicsManager() {
@@ -75,10 +97,15 @@ int GraphicsManager::startUp() {
         new sf::RenderWindow(sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32),
                              WINDOW_TITLE_DEFAULT, sf::Style::Titlebar);
     XCloseDisplay(p_probe);
+    // Nothing is known of a new window's pixels until its first clear.
+    setAllDrawn(true);
     p_window->setVerticalSyncEnabled(true);
     p_window->setMouseCursorVisible(false);
 
-    if (!font.loadFromFile(FONT_FILE_DEFAULT)) {
+    // A load, failed or not, empties the font's pages.
+    bool loaded = font.loadFromFile(FONT_FILE_DEFAULT);
+    resetGlyphCache();
+    if (!loaded) {
         log.writeLog("GraphicsManager::startUp(): Error: Unable to load font 'ks-font.ttf'");
         return -1;
     }
@@ -89,6 +116,7 @@ int GraphicsManager::startUp() {
 }
 
 void GraphicsManager::shutDown() {
+    vertices.clear();
     // Closing and destroying here keeps the window from leaking; a later startUp opens a new one.
     if (p_window) {
         p_window->close();
@@ -123,7 +151,31 @@ int GraphicsManager::drawCh(Position world_pos, char ch, int color) {
 
     Position view_pos = worldToView(world_pos);
     Position pixel = spacesToPixels(view_pos);
+    if (batching)
+        queueCh(pixel, ch, color);
+    else
+        drawChImmediately(pixel, ch, color);
+    // Either way the glyph's pixels are no longer black, for a batched background that follows.
+    const GlyphQuad& g = glyphQuad(ch);
+    if (g.has_quad)
+        markDrawn(pixel.getX() + g.left, pixel.getY() + g.top, pixel.getX() + g.right,
+                  pixel.getY() + g.bottom);
 
+    int x = view_pos.getX();
+    int y = view_pos.getY();
+    if (x >= 0 && x < window_horizontal_chars && y >= 0 && y < window_vertical_chars) {
+        cell_char[y][x] = ch;
+        cell_color[y][x] = color;
+    }
+    return 0;
+}
+
+unsigned int GraphicsManager::characterSize() const {
+    float size = charHeight() > charWidth() ? 2 * charWidth() : 2 * charHeight();
+    return static_cast<unsigned int>(size);
+}
+
+void GraphicsManager::drawChImmediately(Position pixel, char ch, int color) {
     if (!p_rectangle)
         p_rectangle = new sf::RectangleShape(sf::Vector2f(charWidth(), charHeight() - 1));
     p_rectangle->setFillColor(WINDOW_BACKGROUND_COLOR);
@@ -135,21 +187,173 @@ int GraphicsManager::drawCh(Position world_pos, char ch, int color) {
         p_text = new sf::Text("", font, 30);
     p_text->setString(std::string(1, ch));
     p_text->setStyle(sf::Text::Bold);
-    float size = charHeight() > charWidth() ? 2 * charWidth() : 2 * charHeight();
-    p_text->setCharacterSize(static_cast<unsigned int>(size));
+    p_text->setCharacterSize(characterSize());
     p_text->setPosition(static_cast<float>(pixel.getX()), static_cast<float>(pixel.getY()));
     p_text->setFillColor(toSfmlColor(color));
     // A space has no glyph pixels; its background rectangle already did the work.
     if (ch != ' ')
         p_window->draw(*p_text);
+}
 
-    int x = view_pos.getX();
-    int y = view_pos.getY();
-    if (x >= 0 && x < window_horizontal_chars && y >= 0 && y < window_vertical_chars) {
-        cell_char[y][x] = ch;
-        cell_color[y][x] = color;
+void GraphicsManager::queueCh(Position pixel, char ch, int color) {
+    const GlyphQuad& g = glyphQuad(ch);
+
+    // The background: the rectangle the unbatched path draws, computed the same way (its
+    // position in float, then its size added) so that its edges fall on the same pixels.
+    float x0 = pixel.getX() + charWidth() / 2 - 5;
+    float y0 = pixel.getY() + charHeight() / 2 - 12;
+    float x1 = x0 + charWidth();
+    float y1 = y0 + (charHeight() - 1);
+    if (!isBlack(x0, y0, x1, y1)) {
+        vertices.emplace_back(sf::Vector2f(x0, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x1, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x0, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x0, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x1, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x1, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
     }
+
+    float px = static_cast<float>(pixel.getX());
+    float py = static_cast<float>(pixel.getY());
+    if (!g.has_quad || isOffWindow(px + g.left, py + g.top, px + g.right, py + g.bottom))
+        return;
+    // The glyph: sf::Text's two triangles, in its vertex order, moved to the text's position.
+    sf::Color c = toSfmlColor(color);
+    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.top), c, sf::Vector2f(g.u1, g.v1));
+    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.top), c, sf::Vector2f(g.u2, g.v1));
+    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.bottom), c, sf::Vector2f(g.u1, g.v2));
+    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.bottom), c, sf::Vector2f(g.u1, g.v2));
+    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.top), c, sf::Vector2f(g.u2, g.v1));
+    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.bottom), c, sf::Vector2f(g.u2, g.v2));
+}
+
+const GraphicsManager::GlyphQuad& GraphicsManager::glyphQuad(char ch) {
+    unsigned char index = static_cast<unsigned char>(ch);
+    if (!glyphs[index].cached)
+        cacheGlyph(index);
+    return glyphs[index];
+}
+
+namespace {
+
+// The region of one cell's size holding pixel coordinate v, kept inside 0 .. count - 1.
+int regionOf(float v, float size, int count) {
+    float region = std::floor(v / size);
+    if (region < 0)
+        return 0;
+    if (region > count - 1)
+        return count - 1;
+    return static_cast<int>(region);
+}
+
+// Rasterisation snaps vertices to a fraction of a pixel; a pixel of margin keeps every pixel a
+// quad can touch inside the regions looked at.
+const float REGION_MARGIN = 1.f;
+
+} // namespace
+
+void GraphicsManager::markDrawn(float x0, float y0, float x1, float y1) {
+    if (isOffWindow(x0, y0, x1, y1))
+        return;
+    int left = regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars);
+    int right = regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars);
+    int top = regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars);
+    int bottom = regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars);
+    for (int y = top; y <= bottom; y++)
+        for (int x = left; x <= right; x++)
+            region_drawn[y][x] = true;
+}
+
+bool GraphicsManager::isBlack(float x0, float y0, float x1, float y1) const {
+    // Wholly off the window: there is nothing to paint.
+    if (isOffWindow(x0, y0, x1, y1))
+        return true;
+    int left = regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars);
+    int right = regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars);
+    int top = regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars);
+    int bottom = regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars);
+    for (int y = top; y <= bottom; y++)
+        for (int x = left; x <= right; x++)
+            if (region_drawn[y][x])
+                return false;
+    return true;
+}
+
+bool GraphicsManager::isOffWindow(float x0, float y0, float x1, float y1) const {
+    // A pixel of margin, as for the regions.
+    return x1 + REGION_MARGIN < 0 || y1 + REGION_MARGIN < 0 ||
+           x0 - REGION_MARGIN > window_horizontal_pixels ||
+           y0 - REGION_MARGIN > window_vertical_pixels;
+}
+
+void GraphicsManager::setAllDrawn(bool drawn) {
+    for (int y = 0; y < WINDOW_VERTICAL_CHARS_DEFAULT; y++)
+        for (int x = 0; x < WINDOW_HORIZONTAL_CHARS_DEFAULT; x++)
+            region_drawn[y][x] = drawn;
+}
+
+void GraphicsManager::resetGlyphCache() {
+    vertices.clear();
+    for (GlyphQuad& g : glyphs)
+        g.cached = false;
+    // Everything the game draws, loaded before any coordinates are taken.
+    for (int ch = 32; ch <= 126; ch++)
+        font.getGlyph(sf::String(std::string(1, static_cast<char>(ch)))[0], characterSize(), true);
+    for (int ch = 32; ch <= 126; ch++)
+        refreshGlyph(static_cast<unsigned char>(ch));
+}
+
+void GraphicsManager::cacheGlyph(unsigned char ch) {
+    // Queued vertices hold texture coordinates of the page as it is now.
+    flush();
+    refreshGlyph(ch);
+    for (int other = 0; other < 256; other++)
+        if (glyphs[other].cached)
+            refreshGlyph(static_cast<unsigned char>(other));
+}
+
+void GraphicsManager::refreshGlyph(unsigned char ch) {
+    // The character as sf::Text sees it when given a one-character std::string.
+    sf::Uint32 code = sf::String(std::string(1, static_cast<char>(ch)))[0];
+    GlyphQuad& g = glyphs[ch];
+    g.cached = true;
+    g.has_quad = !isBlank(code);
+    if (!g.has_quad)
+        return;
+
+    const sf::Glyph& glyph = font.getGlyph(code, characterSize(), true);
+    // As sf::Text lays out the first character: origin at x 0, baseline at y = character size,
+    // bounds and texture rectangle padded by one pixel.
+    const float padding = 1.f;
+    const float x = 0.f;
+    const float y = static_cast<float>(characterSize());
+    g.left = x + (glyph.bounds.left - padding);
+    g.top = y + (glyph.bounds.top - padding);
+    g.right = x + (glyph.bounds.left + glyph.bounds.width + padding);
+    g.bottom = y + (glyph.bounds.top + glyph.bounds.height + padding);
+    g.u1 = static_cast<float>(glyph.textureRect.left) - padding;
+    g.v1 = static_cast<float>(glyph.textureRect.top) - padding;
+    g.u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
+    g.v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
+}
+
+int GraphicsManager::flush() {
+    if (!p_window) {
+        vertices.clear();
+        return -1;
+    }
+    if (vertices.empty())
+        return 0;
+    sf::RenderStates states;
+    states.texture = &font.getTexture(characterSize());
+    p_window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    vertices.clear();
     return 0;
+}
+
+void GraphicsManager::setBatching(bool new_batching) {
+    flush();
+    batching = new_batching;
 }
 
 int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, int color) {
@@ -194,10 +398,11 @@ int GraphicsManager::drawString(Position world_pos, std::string str, Justificati
 
 int GraphicsManager::swapBuffers() {
     clearCells();
-    if (!p_window)
+    if (flush() != 0)
         return -1;
     p_window->display();
     p_window->clear(sf::Color(0, 0, 0, 255));
+    setAllDrawn(false);
     return 0;
 }
 

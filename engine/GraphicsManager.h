@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/Vertex.hpp>
 
 #include "Color.h"
 #include "Frame.h"
@@ -34,6 +36,15 @@ const std::string FONT_FILE_DEFAULT = "ks-font.ttf";
 // Owns the game's window and draws the world into it as a grid of 80 x 24 character cells.
 // Besides drawing, it keeps a model of the current frame's cells (character and colour of the
 // last drawCh in each view cell) that tests and debugging can read.
+//
+// Batching (the default): drawCh does not draw; it appends the cell's background quad and glyph
+// quad to one vertex array, in call order, and swapBuffers draws the whole frame in a single draw
+// call textured from the font's page. The pixels are the same as drawing a rectangle and a text
+// per cell (the unbatched path, kept for comparison), at a fraction of the cost. Every character
+// value is supported: printable ASCII is loaded into the font page at start-up; any other
+// character is loaded the first time it is drawn. A background that would paint black over
+// pixels still black since the frame was cleared is left out (it changes nothing): most cells of
+// a room are spaces on black.
 class GraphicsManager : public Manager {
 public:
     static GraphicsManager& getInstance();
@@ -54,6 +65,14 @@ public:
     int drawString(Position world_pos, std::string str, Justification just, int color);
     // Shows the frame and clears the next one (and the cell model) to black.
     int swapBuffers();
+
+    // Draws the cells queued since the last flush into the window's back buffer now, so that it
+    // holds everything drawn so far (to read it back before swapBuffers). 0, -1 without a window.
+    int flush();
+    // Chooses between queuing cells for one draw call per frame (true, the default) and drawing
+    // each cell's rectangle and text at once. Switching flushes what is queued, keeping order.
+    void setBatching(bool new_batching);
+    bool getBatching() const { return batching; }
 
     int getHorizontal() const { return window_horizontal_chars; }
     int getVertical() const { return window_vertical_chars; }
@@ -81,6 +100,28 @@ private:
 
     void clearCells();
 
+    // The character size of the glyphs: twice the narrower cell dimension, truncated (23).
+    unsigned int characterSize() const;
+    void drawChImmediately(Position pixel, char ch, int color);
+    void queueCh(Position pixel, char ch, int color);
+    // The glyph quad of ch, loading it into the font's page if it is not there yet.
+    struct GlyphQuad;
+    const GlyphQuad& glyphQuad(char ch);
+    // The black-so-far bookkeeping, kept per window region of one cell's size: marks the regions
+    // a glyph quad from (x0, y0) to (x1, y1) in pixels may touch, and tells whether every
+    // region such a rectangle touches is still untouched since the last clear.
+    void markDrawn(float x0, float y0, float x1, float y1);
+    bool isBlack(float x0, float y0, float x1, float y1) const;
+    // Whether a quad from (x0, y0) to (x1, y1) in pixels lies wholly outside the window.
+    bool isOffWindow(float x0, float y0, float x1, float y1) const;
+    void setAllDrawn(bool drawn);
+    // Forgets every cached glyph and loads printable ASCII into the font's page.
+    void resetGlyphCache();
+    // Loads the glyph of ch into the page (flushing first, as adding a glyph may rearrange the
+    // page) and takes the texture coordinates of every cached glyph again.
+    void cacheGlyph(unsigned char ch);
+    void refreshGlyph(unsigned char ch);
+
     sf::Font font;
     sf::RenderWindow* p_window;
     int window_horizontal_pixels;
@@ -90,6 +131,22 @@ private:
 
     sf::RectangleShape* p_rectangle;
     sf::Text* p_text;
+
+    // Where a character's glyph quad goes relative to the cell's pixel corner, and where it lies
+    // in the font's page, both padded by a pixel on each side as sf::Text pads them.
+    struct GlyphQuad {
+        bool cached;
+        bool has_quad; // whitespace has none
+        float left, top, right, bottom;
+        float u1, v1, u2, v2;
+    };
+
+    bool batching;
+    std::vector<sf::Vertex> vertices;
+    GlyphQuad glyphs[256];
+    // Per window region of one cell's size: whether anything but black may have been drawn there
+    // since the window was last cleared.
+    bool region_drawn[WINDOW_VERTICAL_CHARS_DEFAULT][WINDOW_HORIZONTAL_CHARS_DEFAULT];
 
     char cell_char[WINDOW_VERTICAL_CHARS_DEFAULT][WINDOW_HORIZONTAL_CHARS_DEFAULT];
     int cell_color[WINDOW_VERTICAL_CHARS_DEFAULT][WINDOW_HORIZONTAL_CHARS_DEFAULT];

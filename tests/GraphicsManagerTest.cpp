@@ -27,6 +27,7 @@ protected:
 
 // What has been drawn since the last swap.
 sf::Image grab() {
+    gm().flush();
     sf::RenderWindow* window = gm().getWindow();
     sf::Texture texture;
     texture.create(window->getSize().x, window->getSize().y);
