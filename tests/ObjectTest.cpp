@@ -1,150 +1,77 @@
-#include <gtest/gtest.h>
-
-#include <vector>
-
+// Object velocity steps, altitude, sprite and animation.
 #include "Color.h"
 #include "Frame.h"
-#include "Object.h"
 #include "Sprite.h"
 #include "TestSupport.h"
 
 using ks::Object;
 using ks::Position;
+using Ints = std::vector<int>;
+using ObjectTest = EngineTest;
 
-class ObjectTest : public EngineTest {};
-
-namespace {
-
-std::vector<int> xSteps(Object& object, int steps) {
-    std::vector<int> out;
-    for (int i = 0; i < steps; i++)
-        out.push_back(object.getXVelocityStep());
+// The cells moved in n successive steps along x, or along y.
+static Ints steps(Object& object, size_t n, bool y = false) {
+    Ints out;
+    while (out.size() < n)
+        out.push_back(y ? object.getYVelocityStep() : object.getXVelocityStep());
     return out;
 }
 
-} // namespace
-
-TEST_F(ObjectTest, IdsAreConsecutiveAndNeverReused) {
-    int first_id;
-    {
-        Object a;
-        first_id = a.getId();
+TEST_F(ObjectTest, VelocityStepsMoveWholeCellsAtTheRightCyclesFromEachNewVelocity) {
+    const std::pair<float, Ints> cases[] = {
+        {0.25f, {0, 0, 0, 1, 0, 0, 0, 1}},
+        {0.75f, {0, 1, 1, 1, 0, 1, 1, 1}},
+        {1.5f, {1, 2, 1, 2}},
+        {-1.0f, {-1, -1}},
+        {-0.75f, {0, -1, -1, -1, 0}},
+    };
+    for (const auto& c : cases) {
+        Object object;
+        object.setXVelocity(c.first);
+        object.setYVelocity(c.first);
+        EXPECT_EQ(steps(object, c.second.size()), c.second) << c.first;
+        EXPECT_EQ(steps(object, c.second.size(), true), c.second) << c.first;
     }
-    Object b;
-    Object c;
-    EXPECT_EQ(b.getId(), first_id + 1);
-    EXPECT_EQ(c.getId(), first_id + 2);
-}
-
-TEST_F(ObjectTest, StartsHardAtTheTopAltitudeWithAnEmptyBox) {
-    Object object(Position(3, 4));
-    EXPECT_EQ(object.getSolidness(), ks::HARD);
-    EXPECT_TRUE(object.isSolid());
-    EXPECT_EQ(object.getAltitude(), ks::MAX_ALTITUDE);
-    EXPECT_EQ(object.getPosition(), Position(3, 4));
-    EXPECT_EQ(object.getBox().getHorizontal(), 0);
-    EXPECT_EQ(object.getSprite(), nullptr);
-}
-
-TEST_F(ObjectTest, AltitudeOutsideTheLayersIsIgnored) {
-    Object object;
-    object.setAltitude(0);
-    EXPECT_EQ(object.getAltitude(), 0);
-    object.setAltitude(6);
-    EXPECT_EQ(object.getAltitude(), 0);
-    object.setAltitude(-1);
-    EXPECT_EQ(object.getAltitude(), 0);
-    object.setAltitude(5);
-    EXPECT_EQ(object.getAltitude(), 5);
-}
-
-TEST_F(ObjectTest, FractionalVelocityMovesEveryFewSteps) {
-    Object object;
-    object.setXVelocity(0.25f);
-    EXPECT_EQ(xSteps(object, 8), (std::vector<int>{0, 0, 0, 1, 0, 0, 0, 1}));
-    object.setXVelocity(0.5f);
-    EXPECT_EQ(xSteps(object, 4), (std::vector<int>{0, 1, 0, 1}));
-    object.setXVelocity(0.75f);
-    EXPECT_EQ(xSteps(object, 8), (std::vector<int>{0, 1, 1, 1, 0, 1, 1, 1}));
-}
-
-TEST_F(ObjectTest, FastVelocityMovesSeveralCellsPerStep) {
-    Object object;
-    object.setXVelocity(1.5f);
-    EXPECT_EQ(xSteps(object, 4), (std::vector<int>{1, 2, 1, 2}));
-    object.setXVelocity(2.0f);
-    EXPECT_EQ(xSteps(object, 2), (std::vector<int>{2, 2}));
-}
-
-TEST_F(ObjectTest, NegativeVelocityMovesBackwards) {
-    Object object;
-    object.setYVelocity(-1.0f);
-    EXPECT_EQ(object.getYVelocityStep(), -1);
-    EXPECT_EQ(object.getYVelocityStep(), -1);
-    object.setYVelocity(-0.75f);
-    EXPECT_EQ(object.getYVelocityStep(), 0);
-    EXPECT_EQ(object.getYVelocityStep(), -1);
-}
-
-TEST_F(ObjectTest, NewVelocityRestartsTheCountdown) {
+    // A new velocity restarts the countdown; a zero one leaves it alone.
     Object object;
     object.setXVelocity(0.5f);
-    EXPECT_EQ(object.getXVelocityStep(), 0);
-    // Half-way through a cell, a new velocity starts again from a whole cell.
+    EXPECT_EQ(object.getXVelocityStep(), 0); // half a cell to go
     object.setXVelocity(0.5f);
-    EXPECT_EQ(xSteps(object, 2), (std::vector<int>{0, 1}));
-}
-
-TEST_F(ObjectTest, ZeroVelocityLeavesTheCountdownAlone) {
-    Object object;
-    object.setXVelocity(0.5f);
-    object.getXVelocityStep(); // countdown now half a cell
+    EXPECT_EQ(steps(object, 3), (Ints{0, 1, 0}));
     object.setYVelocity(0);
     EXPECT_EQ(object.getYVelocityStep(), 0);
     EXPECT_EQ(object.getXVelocityStep(), 1);
 }
 
-TEST_F(ObjectTest, SetSpriteTakesTheSpriteSizeAsBoxAndIgnoresNull) {
-    ks::Sprite sprite(1, 3, 2, ks::GREEN);
+TEST_F(ObjectTest, AltitudeOutsideTheLayersAndANullSpriteAreIgnored) {
     Object object;
+    for (int altitude : {0, ks::MAX_ALTITUDE + 1, -1})
+        object.setAltitude(altitude);
+    EXPECT_EQ(object.getAltitude(), 0);
+    object.setAltitude(ks::MAX_ALTITUDE);
+    EXPECT_EQ(object.getAltitude(), ks::MAX_ALTITUDE);
+    // A sprite's size becomes the box.
+    ks::Sprite sprite(1, 3, 2, ks::GREEN);
     object.setBox(ks::Box(Position(5, 5), 9, 9));
     object.setSprite(&sprite);
+    object.setSprite(nullptr);
+    EXPECT_EQ(object.getSprite(), &sprite);
     EXPECT_EQ(object.getBox().getCorner(), Position(0, 0));
     EXPECT_EQ(object.getBox().getHorizontal(), 3);
     EXPECT_EQ(object.getBox().getVertical(), 2);
-
-    object.setSprite(nullptr);
-    EXPECT_EQ(object.getSprite(), &sprite);
-    EXPECT_EQ(object.getBox().getHorizontal(), 3);
 }
 
-TEST_F(ObjectTest, DrawAdvancesTheAnimationBySlowdown) {
+TEST_F(ObjectTest, DrawAdvancesTheAnimationEverySlowdownFrames) {
     ks::Sprite sprite(4, 1, 1, ks::WHITE);
-    for (char ch : std::string("abcd"))
-        sprite.addFrame(ks::Frame(1, 1, std::string(1, ch)));
+    for (const char* frame : {"a", "b", "c", "d"})
+        sprite.addFrame(ks::Frame(1, 1, frame));
     Object object;
     object.setSprite(&sprite);
     object.setSpriteSlowdown(3);
-    std::vector<int> shown;
+    Ints shown;
     for (int i = 0; i < 13; i++) {
         shown.push_back(object.getSpriteIndex());
         object.draw();
     }
-    EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}));
-}
-
-TEST_F(ObjectTest, FrozenOrSpritelessObjectKeepsItsCounters) {
-    ks::Sprite sprite(2, 1, 1, ks::WHITE);
-    sprite.addFrame(ks::Frame(1, 1, "a"));
-    sprite.addFrame(ks::Frame(1, 1, "b"));
-    Object frozen;
-    frozen.setSprite(&sprite);
-    frozen.draw();
-    EXPECT_EQ(frozen.getSpriteIndex(), 0);
-
-    Object bare;
-    bare.setSpriteSlowdown(1);
-    bare.draw();
-    EXPECT_EQ(bare.getSpriteIndex(), 0);
-    EXPECT_EQ(bare.getSpriteSlowdownCount(), 0);
+    EXPECT_EQ(shown, (Ints{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}));
 }

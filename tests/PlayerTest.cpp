@@ -1,202 +1,109 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "EventCollision.h"
-#include "EventKeyboard.h"
-#include "EventView.h"
 #include "GameHelpers.h"
-#include "Gameover.h"
-#include "Heart.h"
-#include "Map.h"
-#include "Player.h"
-#include "Spikes.h"
-#include "Sword.h"
-#include "TestSupport.h"
-#include "ViewObject.h"
-#include "Wall.h"
 
 using ks::Position;
 namespace Key = ks::Keyboard;
+const int PRESS = ks::KEY_PRESSED, HOLD = ks::KEY_DOWN, RELEASE = ks::KEY_RELEASED;
 
-namespace {
+class PlayerTest : public GameTest {};
 
-class PlayerTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        loadGameResources();
-    }
-    static void key(Player& player, int key_code, int action = ks::KEY_PRESSED) {
-        ks::EventKeyboard event(action, key_code);
-        player.eventHandler(&event);
-    }
-    static void ready(Player& player) {
-        while (player.getMoveCountdown() > 0)
-            player.step();
-    }
-    static void touch(Player& player, ks::Object& other) {
-        ks::EventCollision collision(&other, &player, player.getPosition());
-        player.eventHandler(&collision);
-    }
-    static std::vector<Position> swords() {
-        std::vector<Position> out;
-        for (Sword* p_sword : worldObjectsOf<Sword>())
-            out.push_back(p_sword->getPosition());
-        return out;
-    }
-};
+void touch(Player* p_player, ks::Object* p_other) {
+    ks::EventCollision collision(p_other, p_player, p_player->getPosition());
+    p_player->eventHandler(&collision);
+}
 
-} // namespace
-
-TEST_F(PlayerTest, KeysMoveOrSwingByTheTable) {
-    struct Case {
-        int key_code, action, dx, dy;
-        std::vector<Position> swing; // from (39,11), whose centre cell is (40,12)
-    };
-    const Case cases[] = {
-        {Key::W, ks::KEY_PRESSED, 0, -1, {}},
-        {Key::A, ks::KEY_DOWN, -1, 0, {}},
-        {Key::S, ks::KEY_PRESSED, 0, 1, {}},
-        {Key::D, ks::KEY_DOWN, 1, 0, {}},
-        {Key::D, ks::KEY_RELEASED, 0, 0, {}},
-        {Key::RIGHTARROW, ks::KEY_DOWN, 0, 0, {{42, 12}, {43, 12}, {44, 12}}},
-        {Key::LEFTARROW, ks::KEY_PRESSED, 0, 0, {{38, 12}, {37, 12}, {36, 12}}},
-        {Key::UPARROW, ks::KEY_PRESSED, 0, 0, {{40, 10}, {40, 9}, {40, 8}}},
-        {Key::DOWNARROW, ks::KEY_PRESSED, 0, 0, {{40, 14}, {40, 15}, {40, 16}}},
-    };
-    for (const Case& c : cases) {
+TEST_F(PlayerTest, KeysMoveSwingOrSwitchModesAndASwingLocksForFifteenSteps) {
+    // The key and its action; the step of a move, or the direction of a swing.
+    const std::tuple<int, int, int, int, bool> cases[] = {
+        {Key::W, PRESS, 0, -1, false},        {Key::A, HOLD, -1, 0, false},
+        {Key::S, PRESS, 0, 1, false},         {Key::D, HOLD, 1, 0, false},
+        {Key::D, RELEASE, 0, 0, false},       {Key::RIGHTARROW, HOLD, 1, 0, true},
+        {Key::LEFTARROW, PRESS, -1, 0, true}, {Key::UPARROW, PRESS, 0, -1, true},
+        {Key::DOWNARROW, PRESS, 0, 1, true}};
+    for (const auto& [key_code, action, dx, dy, swing] : cases) {
         resetEngine();
-        Player player;
-        ready(player);
-        key(player, c.key_code, c.action);
-        EXPECT_EQ(player.getPosition(), Position(39 + c.dx, 11 + c.dy)) << "key " << c.key_code;
-        EXPECT_EQ(swords(), c.swing) << "key " << c.key_code;
-        EXPECT_TRUE(
-            logHas("player recognized keyboard event of key " + std::to_string(c.key_code)));
+        Player player; // at (39,11), centre cell (40,12)
+        ready(&player);
+        key(&player, key_code, action);
+        std::vector<Position> swords, cells; // three hitboxes running out from the centre
+        for (Sword* p_sword : objectsInWorld<Sword>())
+            swords.push_back(p_sword->getPosition());
+        for (int k = 2; swing && k <= 4; k++)
+            cells.push_back(Position(40 + k * dx, 12 + k * dy));
+        EXPECT_EQ(swords, cells) << "key " << key_code;
+        const Position moved(39 + dx * !swing, 11 + dy * !swing);
+        EXPECT_EQ(player.getPosition(), moved) << "key " << key_code;
+        if (!swing)
+            continue;
+        for (int i = 0; i < 14; i++)
+            player.step();
+        key(&player, Key::S);
+        key(&player, key_code);
+        EXPECT_EQ(player.getPosition(), moved);
+        EXPECT_EQ(objectsInWorld<Sword>().size(), 3u);
+        player.step(); // the fifteenth
+        key(&player, key_code);
+        EXPECT_EQ(objectsInWorld<Sword>().size(), 6u);
     }
-}
-
-TEST_F(PlayerTest, ModesExcludeEachOtherAndSetThePace) {
+    // Modes: facing a wall, each move fails, yet is announced and reloads the countdown.
+    resetEngine();
     Player player;
-    key(player, Key::LEFTSHIFT, ks::KEY_DOWN);
-    key(player, Key::LEFTALT); // no sneaking while running
-    EXPECT_EQ(player.getMoveMode(), RUN);
-    key(player, Key::LEFTSHIFT, ks::KEY_RELEASED);
-    key(player, Key::LEFTALT, ks::KEY_DOWN); // sneaking needs a fresh press
-    EXPECT_EQ(player.getMoveMode(), WALK);
-    key(player, Key::LEFTALT);
-    key(player, Key::LEFTSHIFT); // no running while sneaking
-    EXPECT_EQ(player.getMoveMode(), SNEAK);
-    player.setPosition(Position(10, 3)); // out of the walkers' way
-
-    // Twelve steps with D held: walking moves every 2nd step (after the first two), running
-    // every step, sneaking every 3rd; a mode change frees the next move at once.
-    const int mode_keys[] = {Key::UNDEFINED_KEY, Key::LEFTSHIFT, Key::LEFTALT};
-    const int moves[] = {5, 12, 4};
-    for (int m = 0; m < 3; m++) {
-        Player* p_walker = new Player();
-        key(*p_walker, mode_keys[m]);
-        for (int i = 0; i < 12; i++) {
-            key(*p_walker, Key::D, ks::KEY_DOWN);
-            p_walker->step();
-        }
-        EXPECT_EQ(p_walker->getPosition().getX() - 39, moves[m]) << "mode key " << mode_keys[m];
-        delete p_walker;
+    Recorder listener;
+    new Wall(ks::Box(Position(42, 0), 2, 24));
+    const std::tuple<int, int, int> modes[] = {
+        {Key::LEFTSHIFT, HOLD, RUN},  {Key::LEFTALT, PRESS, RUN},   {Key::LEFTSHIFT, RELEASE, WALK},
+        {Key::LEFTALT, HOLD, WALK},   {Key::LEFTALT, PRESS, SNEAK}, {Key::LEFTSHIFT, PRESS, SNEAK},
+        {Key::LEFTALT, RELEASE, WALK}};
+    int mode = WALK;
+    for (const auto& [key_code, action, new_mode] : modes) {
+        ready(&player);
+        key(&player, Key::D);
+        key(&player, key_code, action);
+        EXPECT_EQ(player.getMoveMode(), new_mode) << key_code << " " << action;
+        // The pace: SNEAK 3 steps a move, WALK 2, RUN 1.
+        EXPECT_EQ(player.getMoveCountdown(), new_mode != mode ? 0 : 3 - new_mode) << key_code;
+        mode = new_mode;
     }
-}
-
-TEST_F(PlayerTest, MoveIntoAWallFailsButIsStillAnnounced) {
-    Player player;
-    MoveListener listener;
-    Wall* p_wall = new Wall(ks::Box(Position(42, 0), 2, 24));
-    ready(player);
-    key(player, Key::D);
     EXPECT_EQ(player.getPosition(), Position(39, 11));
-    EXPECT_EQ(listener.moves, 1);
-    EXPECT_EQ(player.getMoveCountdown(), 2);
-    EXPECT_TRUE(logHas("moving towards vector <1, 0>, position is 39 11"));
-    delete p_wall;
+    EXPECT_EQ(std::count(listener.events.begin(), listener.events.end(), "player-move"), 7);
 }
 
-TEST_F(PlayerTest, SwingLocksMovingAndSwingingForFifteenSteps) {
+TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable) {
     Player player;
-    ready(player);
-    player.attack(1, 0);
-    for (int i = 0; i < 14; i++)
-        player.step();
-    key(player, Key::D);
-    key(player, Key::UPARROW);
-    EXPECT_EQ(player.getPosition(), Position(39, 11));
-    EXPECT_EQ(swords().size(), 3u);
-    EXPECT_FALSE(logHas("creating hitboxes 0 -1"));
-    player.step(); // the fifteenth
-    key(player, Key::UPARROW);
-    EXPECT_EQ(swords().size(), 6u);
-}
-
-TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndOnlyWhenVulnerable) {
-    const int defenses[] = {0, 4, 10, 25};
-    const int costs[] = {10, 6, 1, 1};
-    for (int i = 0; i < 4; i++) {
-        Player* p_player = new Player();
-        ks::Object enemy;
-        enemy.setType(i % 2 ? "Skeleton" : "Zombie");
-        touch(*p_player, enemy); // invulnerable until the first step
-        p_player->step();
-        p_player->setDefense(defenses[i]);
-        touch(*p_player, enemy);
-        EXPECT_EQ(p_player->getHealth(), 100 - costs[i]) << "defense " << defenses[i];
-        EXPECT_EQ(p_player->getHealthView()->getValue(), p_player->getHealth());
-        EXPECT_TRUE(logHas("collided with Zombie; health = " + std::to_string(100 - costs[i])));
-        delete p_player;
+    Zombie zombie(Position(10, 3), FACING_UP);
+    Skeleton skeleton(Position(20, 3), FACING_UP);
+    const int defenses[] = {0, 4, 10}, health[] = {90, 84, 83};
+    for (int i = 0; i < 3; i++) {
+        for (int step = 0; step < 11; step++) // ten steps of invulnerability after a blow
+            player.step();
+        player.setDefense(defenses[i]);
+        touch(&player, i == 1 ? static_cast<ks::Object*>(&skeleton) : &zombie);
+        EXPECT_EQ(player.getHealth(), health[i]) << "defense " << defenses[i];
     }
-
-    Player player;
-    player.step();
-    Heart* p_heart = new Heart(Position(40, 12));
-    touch(player, *p_heart);
-    EXPECT_EQ(player.getHealth(), 120); // healing makes invulnerable too
-    ks::Object zombie;
-    zombie.setType("Zombie");
-    for (int i = 0; i < 10; i++)
+    Heart heart(Position(60, 3));
+    touch(&player, &heart); // within the invulnerability: used up for nothing
+    for (int step = 0; step < 10; step++)
         player.step();
-    touch(player, zombie);
-    EXPECT_EQ(player.getHealth(), 120);
-    player.step(); // the eleventh
-    touch(player, zombie);
-    EXPECT_EQ(player.getHealth(), 110);
-    delete p_heart;
+    touch(&player, &zombie);
+    EXPECT_EQ(player.getHealth(), 83);
 }
 
-TEST_F(PlayerTest, SpikesKillAndANewGameFollowsTheGameOver) {
-    Map::setSeedOverride(3);
-    Map* p_map = new Map();
-    Map::setSeedOverride(Map::SEED_FROM_TIME);
-    Player* p_player = p_map->getPlayer();
+TEST_F(PlayerTest, DeathLeadsThroughTheGameOverToANewGameButQDoesNot) {
+    Player* p_player = newMap(3)->getPlayer();
     p_player->step();
-    ks::EventView score("Score:", 250, true);
-    ks::WorldManager::getInstance().onEvent(&score);
     Spikes spikes(Position(40, 12));
-    touch(*p_player, spikes);
-    EXPECT_EQ(p_player->getHealth(), 0);
-
+    touch(p_player, &spikes);
     runCycles(1); // the player's step finds health 0
-    std::vector<Gameover*> screens = worldObjectsOf<Gameover>();
-    ASSERT_EQ(screens.size(), 1u);
-    EXPECT_EQ(screens.front()->getScore(), 250);
-    runCycles(1);
-    EXPECT_EQ(worldObjectsOf(), std::vector<ks::Object*>{screens.front()});
-    runCycles(118); // 119 steps of the game-over screen
-    EXPECT_EQ(worldCount("Map"), 0);
+    EXPECT_EQ(objectsInWorld<Gameover>().size(), 1u);
+    runCycles(119); // 119 steps of the game-over screen
+    EXPECT_TRUE(objectsInWorld<Map>().empty());
     runCycles(2);
-    ASSERT_EQ(worldObjectsOf<Map>().size(), 1u);
-    EXPECT_TRUE(worldObjectsOf<Gameover>().empty());
-    EXPECT_EQ(worldObjectsOf<Map>().front()->getFloor(), 2); // floor 1 is being played
-    std::vector<Player*> players = worldObjectsOf<Player>();
-    ASSERT_EQ(players.size(), 1u);
-    EXPECT_EQ(players.front()->getPosition(), Position(39, 11));
-    EXPECT_EQ(players.front()->getHealth(), 100);
-    EXPECT_EQ(players.front()->getScoreView()->getValue(), 0);
+    ASSERT_EQ(objectsInWorld<Map>().size(), 1u);
+    EXPECT_EQ(objectsInWorld<Map>().front()->getFloor(), 2); // floor 1 is being played
+    p_player = objectsInWorld<Map>().front()->getPlayer();
+    EXPECT_EQ(p_player->getPosition(), Position(39, 11));
+    EXPECT_EQ(p_player->getHealth(), 100);
+    EXPECT_EQ(p_player->getScoreView()->getValue(), 0);
+    key(p_player, Key::Q);
+    runCycles(3);
+    EXPECT_TRUE(objectsInWorld<Player>().empty() && objectsInWorld<Gameover>().empty());
 }

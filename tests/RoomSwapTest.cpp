@@ -1,139 +1,64 @@
-#include <gtest/gtest.h>
-
-#include <set>
-#include <tuple>
-
-#include "Direction.h"
-#include "Enemy.h"
 #include "GameHelpers.h"
-#include "Map.h"
-#include "Player.h"
-#include "PopUp.h"
-#include "Room.h"
-#include "TestSupport.h"
-#include "ViewObject.h"
-#include "Wall.h"
 
-using ks::Position;
+class RoomSwapTest : public GameTest {};
 
-namespace {
-
-using BoxKey = std::tuple<int, int, int, int>;
-
-// Two pieces beside each doorway, one whole piece on a side without a door.
-std::multiset<BoxKey> expectedWalls(const Room* p_room) {
-    std::multiset<BoxKey> walls;
-    auto side = [&](bool door, BoxKey first, BoxKey second, BoxKey whole) {
-        walls.insert(door ? first : whole);
-        if (door)
-            walls.insert(second);
-    };
-    side(p_room->hasNorth(), {0, 0, 38, 2}, {44, 0, 36, 2}, {0, 0, 80, 2});
-    side(p_room->hasSouth(), {0, 22, 38, 2}, {44, 22, 36, 2}, {0, 22, 80, 2});
-    side(p_room->hasEast(), {0, 2, 2, 8}, {0, 14, 2, 8}, {0, 2, 2, 20});
-    side(p_room->hasWest(), {78, 2, 2, 8}, {78, 14, 2, 8}, {78, 2, 2, 20});
-    return walls;
-}
-
-std::multiset<BoxKey> wallsInWorld() {
-    std::multiset<BoxKey> walls;
-    for (Wall* p_wall : worldObjectsOf<Wall>()) {
-        ks::Box box = getWorldBox(p_wall);
-        walls.insert(BoxKey(box.getCorner().getX(), box.getCorner().getY(), box.getHorizontal(),
-                            box.getVertical()));
-    }
-    return walls;
-}
-
-class RoomSwapTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        loadGameResources();
-        Map::setSeedOverride(11);
-        p_map = new Map();
-        p_player = p_map->getPlayer();
-    }
-    void TearDown() override { Map::setSeedOverride(Map::SEED_FROM_TIME); }
-
-    Room* room(int x, int y) const { return p_map->getRoom(x, y); }
-
-    // Walks the player from start in a straight line until the room changes, then updates.
-    void walkOut(Position start, int dx, int dy) {
-        p_player->setPosition(start);
-        Room* p_before = p_map->getCurrentRoom();
-        for (int i = 0; i < 10 && p_map->getCurrentRoom() == p_before; i++) {
-            while (p_player->getMoveCountdown() > 0)
-                p_player->step();
-            p_player->move(dx, dy);
-        }
-        ks::WorldManager::getInstance().update();
-    }
-
-    Map* p_map = nullptr;
-    Player* p_player = nullptr;
-};
-
-} // namespace
-
-TEST_F(RoomSwapTest, PlayerComesOutOfTheOppositeDoorway) {
-    struct Case {
-        Position start;
-        int dx, dy, room_x, room_y;
-        Position arrival;
-    };
-    const Case cases[] = {
-        {Position(40, 3), 0, -1, 2, 3, Position(40, 19)}, // top doorway: NORTH
-        {Position(40, 18), 0, 1, 2, 1, Position(40, 2)},  // bottom doorway: SOUTH
-        {Position(4, 11), -1, 0, 3, 2, Position(75, 11)}, // left doorway: EAST
-        {Position(74, 10), 1, 0, 1, 2, Position(2, 10)},  // right doorway: WEST
-    };
-    for (const Case& c : cases) {
-        p_map->swapRoom(room(MAP_CENTRE, MAP_CENTRE), NO_DIRECTION);
-        ks::WorldManager::getInstance().update();
-        walkOut(c.start, c.dx, c.dy);
-        EXPECT_EQ(p_map->getCurrentRoom(), room(c.room_x, c.room_y));
-        EXPECT_EQ(p_player->getPosition(), c.arrival);
-        EXPECT_EQ(wallsInWorld(), expectedWalls(room(c.room_x, c.room_y)));
-    }
-}
-
-TEST_F(RoomSwapTest, WorldHoldsTheNewRoomItsWallsAndWhatOutlivesRooms) {
-    MoveListener outsider; // belongs to no room
+TEST_F(RoomSwapTest, RoomChangesSwapTheWorldsObjectsBuildWallsAndPlaceThePlayer) {
+    Map* p_map = newMap(11);
+    Player* p_player = p_map->getPlayer();
     new PopUp("kept");
-    p_player->attack(1, 0);
+    new Arrow(ks::Position(10, 10), EAST);
+    p_player->attack(1, 0); // its hitboxes stay in the world
     while (p_player->isAttacking())
         p_player->step();
-    walkOut(Position(40, 3), 0, -1);
-    Room* p_north = room(2, 3);
+    walkOut(p_map, ks::Position(40, 3), 0, -1);
+    Room* p_north = p_map->getRoom(2, 3);
     ASSERT_EQ(p_map->getCurrentRoom(), p_north);
-    EXPECT_FALSE(inWorld(&outsider));
-    EXPECT_EQ(worldCount("Sword") + worldCount("Instructions"), 0);
-    EXPECT_EQ(worldObjectsOf<ks::ViewObject>().size() + worldObjectsOf<PopUp>().size(), 3u);
-    EXPECT_EQ(wallsInWorld(), expectedWalls(p_north)); // gaps only where it has doors
-    for (ks::ObjectListIterator it(p_north->getObjects()); !it.isDone(); it.next())
-        EXPECT_TRUE(inWorld(it.currentObject()));
-    for (ks::Object* p_object : worldObjectsOf())
+    EXPECT_TRUE(inWorld(p_player) && inWorld(p_map));
+    EXPECT_EQ(objectsInWorld<ks::ViewObject>().size() + objectsInWorld<PopUp>().size(), 3u);
+    for (ks::Object* p_object : objectsInWorld()) // no sword, arrow or sign is left
         EXPECT_TRUE(p_object == p_map || p_object == p_player ||
                     dynamic_cast<ks::ViewObject*>(p_object) || dynamic_cast<PopUp*>(p_object) ||
                     dynamic_cast<Wall*>(p_object) || p_north->getObjects()->contains(p_object))
             << "stray object of type '" << p_object->getType() << "'";
-}
-
-TEST_F(RoomSwapTest, RoomKeepsItsObjectsAndTheirStateWhileAway) {
-    walkOut(Position(40, 3), 0, -1);
-    Room* p_north = room(2, 3);
-    Enemy* p_enemy = nullptr;
-    for (ks::ObjectListIterator it(p_north->getObjects()); !it.isDone() && !p_enemy; it.next())
-        p_enemy = dynamic_cast<Enemy*>(it.currentObject());
+    // A room keeps its objects, as they were, while the player is away.
+    Enemy* p_enemy = firstIn<Enemy>(p_north);
     ASSERT_NE(p_enemy, nullptr);
-    p_enemy->setPosition(Position(20, 15));
-    p_enemy->setSpriteIndex(2);
-    walkOut(Position(40, 18), 0, 1);
+    p_enemy->setPosition(ks::Position(20, 15));
+    walkOut(p_map, ks::Position(40, 18), 0, 1);
     EXPECT_FALSE(inWorld(p_enemy));
-    walkOut(Position(40, 3), 0, -1);
-    ASSERT_EQ(p_map->getCurrentRoom(), p_north);
+    walkOut(p_map, ks::Position(40, 3), 0, -1);
     EXPECT_TRUE(inWorld(p_enemy));
-    EXPECT_EQ(p_enemy->getPosition(), Position(20, 15));
-    EXPECT_EQ(p_enemy->getSpriteIndex(), 2);
+    EXPECT_EQ(p_enemy->getPosition(), ks::Position(20, 15));
+    // Where the walk starts and which way it goes, the room reached and where it is entered.
+    const std::tuple<ks::Position, int, int, int, int, ks::Position> cases[] = {
+        {{40, 3}, 0, -1, 2, 3, {40, 19}}, // top doorway: NORTH
+        {{40, 18}, 0, 1, 2, 1, {40, 2}},  // bottom doorway: SOUTH
+        {{4, 11}, -1, 0, 3, 2, {75, 11}}, // left doorway: EAST
+        {{74, 10}, 1, 0, 1, 2, {2, 10}}}; // right doorway: WEST
+    // Per side (N, S, E, W): the two wall pieces beside a doorway, or the whole side.
+    using Piece = std::tuple<int, int, int, int>;
+    const Piece pieces[4][3] = {{{0, 0, 38, 2}, {44, 0, 36, 2}, {0, 0, 80, 2}},
+                                {{0, 22, 38, 2}, {44, 22, 36, 2}, {0, 22, 80, 2}},
+                                {{0, 2, 2, 8}, {0, 14, 2, 8}, {0, 2, 2, 20}},
+                                {{78, 2, 2, 8}, {78, 14, 2, 8}, {78, 2, 2, 20}}};
+    for (const auto& [start, dx, dy, room_x, room_y, arrival] : cases) {
+        p_map->swapRoom(p_map->getRoom(MAP_CENTRE, MAP_CENTRE), NO_DIRECTION);
+        updateWorld();
+        walkOut(p_map, start, dx, dy);
+        Room* p_room = p_map->getRoom(room_x, room_y);
+        EXPECT_EQ(p_map->getCurrentRoom(), p_room);
+        EXPECT_EQ(p_player->getPosition(), arrival);
+        std::multiset<Piece> expected, walls;
+        const bool doors[] = {p_room->hasNorth(), p_room->hasSouth(), p_room->hasEast(),
+                              p_room->hasWest()};
+        for (int side = 0; side < 4; side++)
+            expected.insert(pieces[side] + (doors[side] ? 0 : 2),
+                            pieces[side] + (doors[side] ? 2 : 3));
+        for (Wall* p_wall : objectsInWorld<Wall>()) {
+            ks::Box box = getWorldBox(p_wall);
+            walls.emplace(box.getCorner().getX(), box.getCorner().getY(), box.getHorizontal(),
+                          box.getVertical());
+        }
+        EXPECT_EQ(walls, expected);
+    }
 }

@@ -1,42 +1,20 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "EventStep.h"
 #include "GameHelpers.h"
-#include "Player.h"
-#include "Sword.h"
-#include "TestSupport.h"
 
-class SwordTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        loadGameResources();
-    }
-};
+class SwordTest : public GameTest {};
 
-TEST_F(SwordTest, SwingHitboxesCountDownAndAreDestroyedAfterElevenSteps) {
+TEST_F(SwordTest, HitboxesCountDownElevenStepsThenAreMarkedAndDestroyed) {
     Player player;
     player.attack(0, 1);
-    player.setAttack(40); // too late for this swing
-    std::vector<Sword*> swords = worldObjectsOf<Sword>();
+    std::vector<Sword*> swords = objectsInWorld<Sword>();
     ASSERT_EQ(swords.size(), 3u);
-    const std::string marking = "marking object id " + std::to_string(swords[0]->getId());
-    for (int i = 0; i < 3; i++) {
-        EXPECT_EQ(swords[i]->getDamage(), 15);
-        EXPECT_TRUE(
-            logHas("created sword hitbox, id is " + std::to_string(swords[0]->getId() + i)));
+    const std::string marked = "marking object id " + std::to_string(swords[0]->getId());
+    ks::EventStep step;
+    for (int i = 0; i < 11; i++) {
+        EXPECT_FALSE(logHas(marked + " for deletion"));
+        ks::WorldManager::getInstance().onEvent(&step);
+        EXPECT_EQ(logCount("atk_timer is " + std::to_string(10 - i)), 3);
     }
-    for (int step = 0; step < 11; step++) {
-        EXPECT_FALSE(logHas(marking + " for deletion"));
-        ks::EventStep event(step);
-        ks::WorldManager::getInstance().onEvent(&event);
-        EXPECT_EQ(logCount("atk_timer is " + std::to_string(10 - step)), 3);
-    }
-    EXPECT_TRUE(logHas(marking + " for deletion"));
-    ks::WorldManager::getInstance().update(); // out of the world, and destroyed there
-    EXPECT_TRUE(worldObjectsOf<Sword>().empty());
+    EXPECT_TRUE(logHas(marked + " for deletion"));
+    updateWorld(); // out of the world, and destroyed there
     EXPECT_EQ(logCount("calling Sword deconstructor (\?\?\?)"), 3);
 }
