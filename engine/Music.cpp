@@ -20,6 +20,7 @@ int Music::loadMusic(std::string filename) {
             "Music::loadMusic(): Error: could not load music from filename %s", filename.c_str());
         return -1;
     }
+    is_loaded = true;
     return 0;
 }
 

@@ -22,6 +22,7 @@ public:
     void stop();
     void pause();
 
+    bool isLoaded() const { return is_loaded; }
     std::string getLabel() const { return label; }
     void setLabel(std::string new_label) { label = new_label; }
 

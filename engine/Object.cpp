@@ -10,17 +10,20 @@
 namespace ks {
 
 int Object::next_id = 0;
+int Object::live_count = 0;
 
 Object::Object(Position init_position)
     : id(next_id++), type(), position(init_position), altitude(0), x_velocity(0),
       x_velocity_countdown(0), y_velocity(0), y_velocity_countdown(0), solidness(HARD),
       p_sprite(nullptr), sprite_center(false), sprite_index(0), sprite_slowdown(0),
       sprite_slowdown_count(0), box() {
+    live_count++;
     setAltitude(MAX_ALTITUDE);
     WorldManager::getInstance().insertObject(this);
 }
 
 Object::~Object() {
+    live_count--;
     WorldManager& world = WorldManager::getInstance();
     world.removeObject(this);
     world.forgetObject(this);

@@ -28,6 +28,9 @@ public:
     Object(Position init_position = Position());
     virtual ~Object();
 
+    // How many objects exist right now (constructed and not yet destroyed), in the world or not.
+    static int getLiveCount() { return live_count; }
+
     // Returns 1 if the object used the event, 0 if not.
     virtual int eventHandler(const Event* p_event);
 
@@ -78,6 +81,7 @@ private:
     static int stepOf(float velocity, float& countdown);
 
     static int next_id;
+    static int live_count;
 
     int id;
     std::string type;

@@ -34,13 +34,18 @@ int WorldManager::startUp() {
 }
 
 void WorldManager::shutDown() {
-    ObjectList all = world_list;
-    for (ObjectListIterator it(&all); !it.isDone(); it.next())
-        delete it.currentObject();
-    // Owned objects that had already left the world.
-    ObjectList owned = owned_list;
-    for (ObjectListIterator it(&owned); !it.isDone(); it.next())
-        delete it.currentObject();
+    // Owners go before the rest of the world: a map hands over its rooms' objects and its player,
+    // a player its displays, and those are destroyed in turn. Destroying an owned object first
+    // means no owner is left holding (and later handing over) an object already destroyed. Each
+    // destructor takes its object out of both lists, so the loop ends with both empty.
+    while (!owned_list.isEmpty() || !world_list.isEmpty()) {
+        ObjectList& next = owned_list.isEmpty() ? world_list : owned_list;
+        Object* p_object = ObjectListIterator(&next).currentObject();
+        delete p_object;
+        // An object inserted twice is still listed once more; never destroy it again.
+        while (world_list.remove(p_object) == 0) {
+        }
+    }
     world_list.clear();
     deletion_list.clear();
     owned_list.clear();
@@ -80,7 +85,12 @@ int WorldManager::markForDelete(Object* p_object) {
 int WorldManager::adoptObject(Object* p_object) {
     if (owned_list.contains(p_object))
         return 0;
-    return owned_list.insert(p_object);
+    if (owned_list.insert(p_object) == 0)
+        return 0;
+    LogManager::getInstance().writeLog(
+        "WorldManager::adoptObject(): Warning! Object with id %i not adopted: too many objects",
+        p_object->getId());
+    return -1;
 }
 
 void WorldManager::forgetObject(const Object* p_object) {

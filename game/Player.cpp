@@ -33,7 +33,7 @@ bool isPress(int action) {
 Player::Player()
     : invulnerable(true), invulnerable_countdown(0), move_mode(WALK), move_slowdown(0),
       move_countdown(0), atk_slowdown(0), atk_timer(0), attacking(false), health(0),
-      attack_damage(0), defense(0), health_view(nullptr), score_view(nullptr) {
+      attack_damage(0), defense(0), health_view(nullptr), score_view(nullptr), dead(false) {
     health_view = new ks::ViewObject();
     score_view = new ks::ViewObject();
 
@@ -112,6 +112,11 @@ void Player::keyboard(const ks::EventKeyboard* p_keyboard_event) {
     const int key = p_keyboard_event->getKey();
     const int action = p_keyboard_event->getKeyboardAction();
     ks::LogManager::getInstance().writeLog("player recognized keyboard event of key %d", key);
+    // A dead player is still in the world until the next update, but a key now (a step into a
+    // doorway or onto the ladder) would change rooms or floors under the game-over screen and
+    // take that screen out of the world with the room: no new game would ever start.
+    if (dead)
+        return;
     const bool press = isPress(action);
     const bool release = action == ks::KEY_RELEASED;
 
@@ -259,6 +264,9 @@ void Player::step() {
 }
 
 void Player::die() {
+    if (dead)
+        return;
+    dead = true;
     ks::WorldManager::getInstance().markForDelete(this);
     new Gameover(score_view->getValue());
 }

@@ -46,7 +46,9 @@ public:
     void attack(int dx, int dy);
     void collide(const ks::EventCollision* p_collision_event);
     void step();
+    // Leaves the world and shows the game-over screen; once only.
     void die();
+    bool isDead() const { return dead; }
 
 private:
     bool invulnerable;
@@ -62,4 +64,6 @@ private:
     int defense;
     ks::ViewObject* health_view;
     ks::ViewObject* score_view;
+    // Set by die(): the player waits for the world to take it out and obeys no more keys.
+    bool dead;
 };
