@@ -29,6 +29,10 @@ public:
     int unloadSprite(std::string label);
     // The first sprite with the label, or null (nothing is logged).
     Sprite* getSprite(std::string label) const;
+    // The sprite at a registry index (loading order), or null outside 0 .. count - 1.
+    Sprite* getSpriteAt(int index) const {
+        return index >= 0 && index < sprite_count ? p_sprite[index] : nullptr;
+    }
 
     // Registers a sound for the file, even when the file cannot be loaded (it is then silent).
     // -1 only when the registry is full.
