@@ -110,6 +110,27 @@ int colorFromName(const std::string& name) {
     return WHITE;
 }
 
+// The three registries keep their entries in loading order: lookups take the first label match,
+// removal closes the gap without reordering.
+template <typename T> int indexOfLabel(T* const* entries, int count, const std::string& label) {
+    for (int i = 0; i < count; i++)
+        if (entries[i]->getLabel() == label)
+            return i;
+    return -1;
+}
+
+template <typename T> void destroyAt(T** entries, int& count, int index) {
+    delete entries[index];
+    for (int j = index; j < count - 1; j++)
+        entries[j] = entries[j + 1];
+    entries[--count] = nullptr;
+}
+
+template <typename T> void destroyAll(T** entries, int& count) {
+    while (count > 0)
+        destroyAt(entries, count, count - 1);
+}
+
 } // namespace
 
 ResourceManager::ResourceManager() : sprite_count(0), sound_count(0), music_count(0) {
@@ -234,27 +255,20 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
 }
 
 int ResourceManager::unloadSprite(std::string label) {
-    for (int i = 0; i < sprite_count; i++) {
-        if (p_sprite[i]->getLabel() == label) {
-            delete p_sprite[i];
-            for (int j = i; j < sprite_count - 1; j++)
-                p_sprite[j] = p_sprite[j + 1];
-            sprite_count--;
-            p_sprite[sprite_count] = nullptr;
-            return 0;
-        }
+    int index = indexOfLabel(p_sprite, sprite_count, label);
+    if (index < 0) {
+        LogManager::getInstance().writeLog(
+            "ResourceManager::unloadSpirte(): Error: sprite with label %s could not be located",
+            label.c_str());
+        return -1;
     }
-    LogManager::getInstance().writeLog(
-        "ResourceManager::unloadSpirte(): Error: sprite with label %s could not be located",
-        label.c_str());
-    return -1;
+    destroyAt(p_sprite, sprite_count, index);
+    return 0;
 }
 
 Sprite* ResourceManager::getSprite(std::string label) const {
-    for (int i = 0; i < sprite_count; i++)
-        if (p_sprite[i]->getLabel() == label)
-            return p_sprite[i];
-    return nullptr;
+    int index = indexOfLabel(p_sprite, sprite_count, label);
+    return index < 0 ? nullptr : p_sprite[index];
 }
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
@@ -271,29 +285,25 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
 }
 
 int ResourceManager::unloadSound(std::string label) {
-    for (int i = 0; i < sound_count; i++) {
-        if (p_sound[i]->getLabel() == label) {
-            delete p_sound[i];
-            for (int j = i; j < sound_count - 1; j++)
-                p_sound[j] = p_sound[j + 1];
-            sound_count--;
-            p_sound[sound_count] = nullptr;
-            return 0;
-        }
+    int index = indexOfLabel(p_sound, sound_count, label);
+    if (index < 0) {
+        LogManager::getInstance().writeLog(
+            "ResourceManager::unloadSound(): Error: sound with label %s could not be located",
+            label.c_str());
+        return -1;
     }
-    LogManager::getInstance().writeLog(
-        "ResourceManager::unloadSound(): Error: sound with label %s could not be located",
-        label.c_str());
-    return -1;
+    destroyAt(p_sound, sound_count, index);
+    return 0;
 }
 
 Sound* ResourceManager::getSound(std::string label) const {
-    for (int i = 0; i < sound_count; i++)
-        if (p_sound[i]->getLabel() == label)
-            return p_sound[i];
-    LogManager::getInstance().writeLog("ResourceManager::getSound(): Sound with label %s not found",
-                                       label.c_str());
-    return nullptr;
+    int index = indexOfLabel(p_sound, sound_count, label);
+    if (index < 0) {
+        LogManager::getInstance().writeLog(
+            "ResourceManager::getSound(): Sound with label %s not found", label.c_str());
+        return nullptr;
+    }
+    return p_sound[index];
 }
 
 int ResourceManager::loadMusic(std::string filename, std::string label) {
@@ -309,45 +319,26 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
 }
 
 int ResourceManager::unloadMusic(std::string label) {
-    for (int i = 0; i < music_count; i++) {
-        if (p_music[i]->getLabel() == label) {
-            delete p_music[i];
-            for (int j = i; j < music_count - 1; j++)
-                p_music[j] = p_music[j + 1];
-            music_count--;
-            p_music[music_count] = nullptr;
-            return 0;
-        }
+    int index = indexOfLabel(p_music, music_count, label);
+    if (index < 0) {
+        LogManager::getInstance().writeLog(
+            "ResourceManager::unloadMusic(): Error: music with label %s could not be located",
+            label.c_str());
+        return -1;
     }
-    LogManager::getInstance().writeLog(
-        "ResourceManager::unloadMusic(): Error: music with label %s could not be located",
-        label.c_str());
-    return -1;
+    destroyAt(p_music, music_count, index);
+    return 0;
 }
 
 Music* ResourceManager::getMusic(std::string label) const {
-    for (int i = 0; i < music_count; i++)
-        if (p_music[i]->getLabel() == label)
-            return p_music[i];
-    return nullptr;
+    int index = indexOfLabel(p_music, music_count, label);
+    return index < 0 ? nullptr : p_music[index];
 }
 
 void ResourceManager::unloadAll() {
-    for (int i = 0; i < sprite_count; i++) {
-        delete p_sprite[i];
-        p_sprite[i] = nullptr;
-    }
-    sprite_count = 0;
-    for (int i = 0; i < sound_count; i++) {
-        delete p_sound[i];
-        p_sound[i] = nullptr;
-    }
-    sound_count = 0;
-    for (int i = 0; i < music_count; i++) {
-        delete p_music[i];
-        p_music[i] = nullptr;
-    }
-    music_count = 0;
+    destroyAll(p_sprite, sprite_count);
+    destroyAll(p_sound, sound_count);
+    destroyAll(p_music, music_count);
 }
 
 } // namespace ks
