@@ -1,6 +1,6 @@
 #include "GameHelpers.h"
 
-const ks::Position HOME(40, 12);
+const ks::Position HOME(40, 12), AWAY(70, 20); // a sword hitbox out of everyone's way
 
 class EnemyTest : public GameTest {};
 
@@ -25,7 +25,7 @@ TEST_F(EnemyTest, DetectionDependsOnBoxFacingAndMovementModeAndWaitsForTheFirstM
 TEST_F(EnemyTest, SwordHitKillsTheUnawareAndCostsTheAlertedItsDamageOncePerCooldown) {
     Player* player = newPlayerAt(HOME);
     Zombie* unaware = new Zombie(HOME, FACING_RIGHT);
-    hitWithSword(unaware, 1);
+    touch(new Sword(1, AWAY), unaware);
     EXPECT_EQ(objectsInWorld<PopUp>().at(0)->getMessage(), "stealth kill");
     EXPECT_EQ(player->getScoreView()->getValue(), 0);
     for (int visit = 0; visit < 2; visit++) { // the second time its room is entered again
@@ -36,27 +36,26 @@ TEST_F(EnemyTest, SwordHitKillsTheUnawareAndCostsTheAlertedItsDamageOncePerCoold
         ks::WorldManager::getInstance().insertObject(unaware);
     }
     delete unaware;
-    Zombie* alerted = new Zombie(HOME, FACING_RIGHT);
-    announceMove(player, HOME, alerted);
-    sendSteps(alerted); // notices the player
-    auto sprite = [alerted] { return alerted->getSprite()->getLabel(); };
-    hitWithSword(alerted, 15);
-    hitWithSword(alerted, 15); // the same swing, reported again
-    EXPECT_EQ(alerted->getHealth(), 30);
+    Zombie alerted(HOME, FACING_RIGHT);
+    announceMove(player, HOME, &alerted);
+    sendSteps(&alerted); // notices the player
+    touch(new Sword(15, AWAY), &alerted);
+    touch(new Sword(15, AWAY), &alerted); // while hurt
+    EXPECT_EQ(alerted.getHealth(), 30);
     for (int i = 1; i <= 45; i++) {
-        sendSteps(alerted);
-        EXPECT_EQ(alerted->getHitCountdown(), 15 - i % 15) << "step " << i;
-        EXPECT_EQ(sprite(), i < 15 ? "zombie-hit" : "zombie-aggro") << "step " << i;
+        sendSteps(&alerted);
+        EXPECT_EQ(alerted.getHitCountdown(), 15 - i % 15) << "step " << i;
+        EXPECT_EQ(alerted.getSprite()->getLabel(), i < 15 ? "zombie-hit" : "zombie-aggro") << i;
         if (i == 14)
-            hitWithSword(alerted, 15); // still cooling down
+            touch(new Sword(15, AWAY), &alerted); // still cooling down
     }
     // Without the hit sprite the hit is logged and still counts; the sprite stays.
     ASSERT_EQ(ks::ResourceManager::getInstance().unloadSprite("zombie-hit"), 0);
-    hitWithSword(alerted, 20);
+    touch(new Sword(20, AWAY), &alerted);
     ks::ResourceManager::getInstance().loadSprite("sprites/zombie-hit-sprite.txt", "zombie-hit");
     EXPECT_TRUE(logHas("Zombie::Zombie(): Warning! Sprite 'zombie-hit' not found"));
-    EXPECT_EQ(sprite(), "zombie-aggro");
-    EXPECT_EQ(alerted->getHealth(), 10);
+    EXPECT_EQ(alerted.getSprite()->getLabel(), "zombie-aggro");
+    EXPECT_EQ(alerted.getHealth(), 10);
 }
 
 TEST_F(EnemyTest, WandersOneCellAtMostThirtyStepsApartAndChasesEveryFiveAlongTheLongerAxis) {
@@ -66,11 +65,10 @@ TEST_F(EnemyTest, WandersOneCellAtMostThirtyStepsApartAndChasesEveryFiveAlongThe
         const ks::Position last = wanderer->getPosition();
         sendSteps(wanderer);
         const ks::Position now = wanderer->getPosition();
-        if (now == last)
-            continue;
-        EXPECT_EQ(abs(now.getX() - last.getX()) + abs(now.getY() - last.getY()), 1);
-        moves++;
-        steps = 0;
+        if (now != last) {
+            EXPECT_EQ(abs(now.getX() - last.getX()) + abs(now.getY() - last.getY()), 1);
+            moves++, steps = 0;
+        }
     }
     EXPECT_EQ(moves, 20);
     delete wanderer; // out of the chaser's way
@@ -80,15 +78,15 @@ TEST_F(EnemyTest, WandersOneCellAtMostThirtyStepsApartAndChasesEveryFiveAlongThe
         {{30, 11}, {39, 12}, FACING_LEFT, "found dx > dy for alert move dx = 10"},
         {{45, 17}, {40, 13}, FACING_DOWN, "found dx < dy for alert move dy = -5"}, // tie
         {{40, 12}, {40, 11}, FACING_UP, "found dx < dy for alert move dy = 0"}};   // same cell
-    Player* player = newPlayerAt(HOME);
-    ks::WorldManager::getInstance().removeObject(player); // reports positions, blocks nothing
+    Player player;
+    ks::WorldManager::getInstance().removeObject(&player); // reports positions, blocks nothing
     Zombie chaser(HOME, FACING_RIGHT);
-    announceMove(player, ks::Position(60, 12), &chaser); // in sight, and none of the cases
+    announceMove(&player, ks::Position(60, 12), &chaser); // in sight, and none of the cases
     for (int i = 0; i < 40 && chaser.getPosition() == HOME; i++)
         sendSteps(&chaser); // up to the first chase move, which reloads 5
     for (const auto& [place, next, facing, log_line] : cases) {
         chaser.setPosition(HOME);
-        announceMove(player, place, &chaser);
+        announceMove(&player, place, &chaser);
         sendSteps(&chaser, 4);
         EXPECT_EQ(chaser.getPosition(), HOME) << log_line;
         sendSteps(&chaser);
@@ -96,5 +94,4 @@ TEST_F(EnemyTest, WandersOneCellAtMostThirtyStepsApartAndChasesEveryFiveAlongThe
         EXPECT_EQ(chaser.getSpriteIndex(), facing) << log_line;
         EXPECT_TRUE(logHas(log_line));
     }
-    delete player;
 }

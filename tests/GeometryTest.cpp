@@ -1,4 +1,4 @@
-// Box overlap and view-relative positions.
+// Box overlap, view-relative positions and number text.
 #include "Box.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
@@ -31,12 +31,9 @@ TEST(BoxIntersectsBox, OverlapRulesHoldInBothArgumentOrders) {
 
 using WorldToViewTest = EngineTest;
 
-TEST_F(WorldToViewTest, SubtractsTheViewCorner) {
+TEST_F(WorldToViewTest, SubtractsTheViewCornerAndToStringKeepsTheSign) {
     ks::WorldManager::getInstance().setView(box(10, 5, 80, 24));
     EXPECT_EQ(ks::worldToView(Position(10, 5)), Position(0, 0));
     EXPECT_EQ(ks::worldToView(Position(9, 5)), Position(-1, 0));
-}
-
-TEST(ToString, WritesDecimalWithSign) {
     EXPECT_EQ(ks::toString(-12), "-12");
 }

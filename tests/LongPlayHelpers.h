@@ -1,55 +1,46 @@
 #pragma once
 
-// Finding the game's objects in the world and checking that every object is accounted for, for
-// the tests of long play (disposal, soak, deep floors).
+// The fixture of the tests of long play: it undoes their global settings and finds the map, the
+// floor's ladder and the live objects that nothing holds any more.
 
-#include <set>
+#include "GameHelpers.h"
 
-#include "Ladder.h"
-#include "Map.h"
-#include "Object.h"
-#include "ObjectListIterator.h"
-#include "Player.h"
-#include "Room.h"
-#include "WorldManager.h"
-
-// The first object of the dynamic class T in the world, or null.
-template <typename T> T* findInWorld() {
-    ks::ObjectList all = ks::WorldManager::getInstance().getAllObjects();
-    for (ks::ObjectListIterator it(&all); !it.isDone(); it.next())
-        if (T* p_t = dynamic_cast<T*>(it.currentObject()))
-            return p_t;
-    return nullptr;
-}
-
-// The ladder of the map's current floor, or null.
-inline Ladder* findLadder(const Map* p_map) {
-    for (int x = 0; x < MAP_SIZE; x++)
-        for (int y = 0; y < MAP_SIZE; y++)
-            for (ks::ObjectListIterator it(p_map->getRoom(x, y)->getObjects()); !it.isDone();
-                 it.next())
-                if (Ladder* p_ladder = dynamic_cast<Ladder*>(it.currentObject()))
-                    return p_ladder;
-    return nullptr;
-}
-
-// Objects that can still be reached: those in the world and those in the map's rooms.
-inline std::set<const ks::Object*> reachableObjects(const Map* p_map) {
-    std::set<const ks::Object*> reachable;
-    ks::ObjectList all = ks::WorldManager::getInstance().getAllObjects();
-    for (ks::ObjectListIterator it(&all); !it.isDone(); it.next())
-        reachable.insert(it.currentObject());
-    if (p_map)
-        for (int x = 0; x < MAP_SIZE; x++)
-            for (int y = 0; y < MAP_SIZE; y++)
-                for (ks::ObjectListIterator it(p_map->getRoom(x, y)->getObjects()); !it.isDone();
-                     it.next())
-                    reachable.insert(it.currentObject());
-    return reachable;
-}
-
-// Live objects minus reachable ones: positive when objects that can never be used again are
-// still alive (a leak), negative when a reachable pointer outlived its object.
-inline int unaccountedObjects(const Map* p_map) {
-    return ks::Object::getLiveCount() - static_cast<int>(reachableObjects(p_map).size());
-}
+class LongPlayTest : public GameTest {
+public:
+    static int live() { return ks::Object::getLiveCount(); }
+    static Map* mapInWorld() {
+        return objectsInWorld<Map>().empty() ? nullptr : objectsInWorld<Map>().front();
+    }
+    static std::set<ks::Object*> roomObjects(const Map* p_map) {
+        std::set<ks::Object*> found;
+        for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++)
+            for (ks::ObjectListIterator it(
+                     p_map->getRoom(i % MAP_SIZE, i / MAP_SIZE)->getObjects());
+                 !it.isDone(); it.next())
+                found.insert(it.currentObject());
+        return found;
+    }
+    // Touches the floor's ladder with the player, as the world reports it; false without one.
+    static bool takeLadder(Map* p_map) {
+        for (ks::Object* p_object : roomObjects(p_map))
+            if (Ladder* p_ladder = dynamic_cast<Ladder*>(p_object)) {
+                ks::EventCollision touch(p_map->getPlayer(), p_ladder, p_ladder->getPosition());
+                p_map->getPlayer()->eventHandler(&touch);
+                p_ladder->eventHandler(&touch);
+                return true;
+            }
+        return false;
+    }
+    // Live objects minus those the world or a room of the map holds: positive when objects that
+    // can never be used again are alive (a leak), negative when a held pointer outlived its object.
+    static int unaccountedObjects(const Map* p_map) {
+        std::set<ks::Object*> held = roomObjects(p_map);
+        for (ks::Object* p_object : objectsInWorld())
+            held.insert(p_object);
+        return live() - static_cast<int>(held.size());
+    }
+    void TearDown() override {
+        Map::setSeedOverride(Map::SEED_FROM_TIME);
+        ks::LogManager::getInstance().startUp(); // some tests play with the log shut down
+    }
+};

@@ -6,11 +6,6 @@ const int PRESS = ks::KEY_PRESSED, HOLD = ks::KEY_DOWN, RELEASE = ks::KEY_RELEAS
 
 class PlayerTest : public GameTest {};
 
-void touch(Player* p_player, ks::Object* p_other) {
-    ks::EventCollision collision(p_other, p_player, p_player->getPosition());
-    p_player->eventHandler(&collision);
-}
-
 TEST_F(PlayerTest, KeysMoveSwingOrSwitchModesAndASwingLocksForFifteenSteps) {
     // The key and its action; the step of a move, or the direction of a swing.
     const std::tuple<int, int, int, int, bool> cases[] = {
@@ -76,14 +71,14 @@ TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable)
         for (int step = 0; step < 11; step++) // ten steps of invulnerability after a blow
             player.step();
         player.setDefense(defenses[i]);
-        touch(&player, i == 1 ? static_cast<ks::Object*>(&skeleton) : &zombie);
+        touch(i == 1 ? static_cast<ks::Object*>(&skeleton) : &zombie, &player);
         EXPECT_EQ(player.getHealth(), health[i]) << "defense " << defenses[i];
     }
     Heart heart(Position(60, 3));
-    touch(&player, &heart); // within the invulnerability: used up for nothing
+    touch(&heart, &player); // within the invulnerability: used up for nothing
     for (int step = 0; step < 10; step++)
         player.step();
-    touch(&player, &zombie);
+    touch(&zombie, &player);
     EXPECT_EQ(player.getHealth(), 83);
 }
 
@@ -91,7 +86,7 @@ TEST_F(PlayerTest, DeathLeadsThroughTheGameOverToANewGameButQDoesNot) {
     Player* p_player = newMap(3)->getPlayer();
     p_player->step();
     Spikes spikes(Position(40, 12));
-    touch(p_player, &spikes);
+    touch(&spikes, p_player);
     runCycles(1); // the player's step finds health 0
     EXPECT_EQ(objectsInWorld<Gameover>().size(), 1u);
     runCycles(119); // 119 steps of the game-over screen

@@ -1,10 +1,13 @@
-// Sprite files and the sprite registry.
+// Sprite files and the sprite and sound registries.
 #include <fstream>
 
 #include "Color.h"
 #include "ResourceManager.h"
+#include "Sound.h"
 #include "Sprite.h"
 #include "TestSupport.h"
+
+using Ints = std::vector<int>;
 
 static ks::ResourceManager& rm() {
     return ks::ResourceManager::getInstance();
@@ -36,10 +39,8 @@ protected:
 TEST_F(ResourceManagerTest, WellFormedFilesAreRegisteredSilently) {
     ASSERT_EQ(0, load(GREEN_2x3x2, "ok"));
     ks::Sprite* s = rm().getSprite("ok");
-    EXPECT_EQ(ks::GREEN, s->getColor());
-    EXPECT_EQ(2, s->getFrameCount());
-    EXPECT_EQ(3, s->getWidth());
-    EXPECT_EQ(2, s->getHeight());
+    EXPECT_EQ((Ints{ks::GREEN, 2, 3, 2}),
+              (Ints{s->getColor(), s->getFrameCount(), s->getWidth(), s->getHeight()}));
     EXPECT_EQ("abcdef", s->getFrame(0).getString());
     EXPECT_EQ(" g  h ", s->getFrame(1).getString());
     // Carriage returns and numbers followed by other text or spaces are accepted.
@@ -116,4 +117,33 @@ TEST_F(ResourceManagerTest, AFullSpriteRegistryRefusesLoads) {
     EXPECT_EQ(-1, load(head("frames 0"), "over"));
     EXPECT_TRUE(
         logHas("ResourceManager::loadSprite(): Error: sprite registry is full, over not loaded"));
+}
+
+using SoundTest = ResourceManagerTest;
+
+TEST_F(SoundTest, MissingFileStillRegistersASilentSoundAndUnknownLabelsAreLogged) {
+    EXPECT_EQ(0, rm().loadSound("sounds/missing.wav", "quiet"));
+    EXPECT_TRUE(
+        logHas("Sound::loadSound(): Error: could not load sound from file sounds/missing.wav"));
+    ASSERT_NE(nullptr, rm().getSound("quiet"));
+    EXPECT_FALSE(rm().getSound("quiet")->isLoaded());
+    rm().getSound("quiet")->play(false);
+    EXPECT_EQ(nullptr, rm().getSound("nothing"));
+    EXPECT_TRUE(logHas("ResourceManager::getSound(): Sound with label nothing not found"));
+}
+
+TEST_F(SoundTest, UnloadingKeepsTheOthersInOrderAndAFullRegistryRefusesLoads) {
+    for (const char* label : {"a", "s", "s"})
+        rm().loadSound("", label);
+    ks::Sound* first = rm().getSound("s");
+    EXPECT_EQ(0, rm().unloadSound("a"));
+    EXPECT_EQ(first, rm().getSound("s")); // still ahead of the second one
+    EXPECT_EQ(-1, rm().unloadSound("a"));
+    EXPECT_TRUE(
+        logHas("ResourceManager::unloadSound(): Error: sound with label a could not be located"));
+    while (rm().getSoundCount() < ks::MAX_SOUNDS)
+        ASSERT_EQ(0, rm().loadSound("", "s"));
+    EXPECT_EQ(-1, rm().loadSound("sounds/arrow.wav", "over"));
+    EXPECT_TRUE(logHas("ResourceManager::loadSound(): Error: sound registry is full, "
+                       "sounds/arrow.wav not loaded"));
 }

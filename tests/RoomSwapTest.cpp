@@ -21,8 +21,9 @@ TEST_F(RoomSwapTest, RoomChangesSwapTheWorldsObjectsBuildWallsAndPlaceThePlayer)
                     dynamic_cast<Wall*>(p_object) || p_north->getObjects()->contains(p_object))
             << "stray object of type '" << p_object->getType() << "'";
     // A room keeps its objects, as they were, while the player is away.
-    Enemy* p_enemy = firstIn<Enemy>(p_north);
-    ASSERT_NE(p_enemy, nullptr);
+    const std::vector<Enemy*> enemies = objectsIn<Enemy>(p_north->getObjects());
+    ASSERT_FALSE(enemies.empty());
+    Enemy* p_enemy = enemies[0];
     p_enemy->setPosition(ks::Position(20, 15));
     walkOut(p_map, ks::Position(40, 18), 0, 1);
     EXPECT_FALSE(inWorld(p_enemy));

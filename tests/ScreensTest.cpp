@@ -18,7 +18,8 @@ TEST_F(ScreensTest, LadderGivesFloorTimesHundredPointsAndLeadsToTheNextFloor) {
     for (int floor = 1; floor <= 2; floor++) {
         Room* p_ladder_room = nullptr;
         for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++)
-            if (firstIn<Ladder>(p_map->getRoom(i / MAP_SIZE, i % MAP_SIZE)))
+            if (!objectsIn<Ladder>(p_map->getRoom(i / MAP_SIZE, i % MAP_SIZE)->getObjects())
+                     .empty())
                 p_ladder_room = p_map->getRoom(i / MAP_SIZE, i % MAP_SIZE);
         ASSERT_NE(p_ladder_room, nullptr);
         p_player->setPosition(ks::Position(9, 3)); // clear of the room's item

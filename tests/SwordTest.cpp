@@ -2,7 +2,7 @@
 
 class SwordTest : public GameTest {};
 
-TEST_F(SwordTest, HitboxesCountDownElevenStepsThenAreMarkedAndDestroyed) {
+TEST_F(SwordTest, HitboxesCountDownElevenStepsThenAreMarkedForDeletion) {
     Player player;
     player.attack(0, 1);
     std::vector<Sword*> swords = objectsInWorld<Sword>();
@@ -15,6 +15,4 @@ TEST_F(SwordTest, HitboxesCountDownElevenStepsThenAreMarkedAndDestroyed) {
         EXPECT_EQ(logCount("atk_timer is " + std::to_string(10 - i)), 3);
     }
     EXPECT_TRUE(logHas(marked + " for deletion"));
-    updateWorld(); // out of the world, and destroyed there
-    EXPECT_EQ(logCount("calling Sword deconstructor (\?\?\?)"), 3);
 }
