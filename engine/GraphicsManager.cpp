@@ -35,24 +35,11 @@ bool isBlank(sf::Uint32 code) {
 }
 
 sf::Color toSfmlColor(int color) {
-    switch (color) {
-    case BLACK:
-        return sf::Color::Black;
-    case RED:
-        return sf::Color::Red;
-    case GREEN:
-        return sf::Color::Green;
-    case BLUE:
-        return sf::Color::Blue;
-    case CYAN:
-        return sf::Color::Cyan;
-    case MAGENTA:
-        return sf::Color::Magenta;
-    case YELLOW:
-        return sf::Color::Yellow;
-    default:
-        return sf::Color::White;
-    }
+    // Indexed by colour number; any other number is white.
+    static const sf::Color COLORS[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
+                                       sf::Color::Blue,   sf::Color::Cyan, sf::Color::Magenta,
+                                       sf::Color::Yellow, sf::Color::White};
+    return color >= BLACK && color <= WHITE ? COLORS[color] : sf::Color::White;
 }
 
 } // namespace
