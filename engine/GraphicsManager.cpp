@@ -239,15 +239,20 @@ const float REGION_MARGIN = 1.f;
 
 } // namespace
 
+GraphicsManager::RegionRange GraphicsManager::regionsUnder(float x0, float y0, float x1,
+                                                           float y1) const {
+    return {regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars),
+            regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars),
+            regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars),
+            regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars)};
+}
+
 void GraphicsManager::markDrawn(float x0, float y0, float x1, float y1) {
     if (isOffWindow(x0, y0, x1, y1))
         return;
-    int left = regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars);
-    int right = regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars);
-    int top = regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars);
-    int bottom = regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars);
-    for (int y = top; y <= bottom; y++)
-        for (int x = left; x <= right; x++)
+    RegionRange r = regionsUnder(x0, y0, x1, y1);
+    for (int y = r.top; y <= r.bottom; y++)
+        for (int x = r.left; x <= r.right; x++)
             region_drawn[y][x] = true;
 }
 
@@ -255,12 +260,9 @@ bool GraphicsManager::isBlack(float x0, float y0, float x1, float y1) const {
     // Wholly off the window: there is nothing to paint.
     if (isOffWindow(x0, y0, x1, y1))
         return true;
-    int left = regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars);
-    int right = regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars);
-    int top = regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars);
-    int bottom = regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars);
-    for (int y = top; y <= bottom; y++)
-        for (int x = left; x <= right; x++)
+    RegionRange r = regionsUnder(x0, y0, x1, y1);
+    for (int y = r.top; y <= r.bottom; y++)
+        for (int x = r.left; x <= r.right; x++)
             if (region_drawn[y][x])
                 return false;
     return true;

@@ -114,6 +114,11 @@ private:
     bool isBlack(float x0, float y0, float x1, float y1) const;
     // Whether a quad from (x0, y0) to (x1, y1) in pixels lies wholly outside the window.
     bool isOffWindow(float x0, float y0, float x1, float y1) const;
+    // The regions, inclusive, that a quad from (x0, y0) to (x1, y1) in pixels may touch.
+    struct RegionRange {
+        int left, right, top, bottom;
+    };
+    RegionRange regionsUnder(float x0, float y0, float x1, float y1) const;
     void setAllDrawn(bool drawn);
     // Forgets every cached glyph and loads printable ASCII into the font's page.
     void resetGlyphCache();
