@@ -48,7 +48,7 @@ double cpuSeconds() {
 // The centre room of a floor with its four doors, the player with both displays, a dozen room
 // objects and a pop-up.
 void buildScene() {
-    Map::setSeedOverride(7);
+    Map::setNextSeed(7);
     new Map();
     new Zombie(ks::Position(12, 5), 0);
     new Zombie(ks::Position(60, 15), 1);

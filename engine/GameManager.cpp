@@ -13,7 +13,8 @@
 
 namespace ks {
 
-GameManager::GameManager() : game_over(false), frame_time(FRAME_TIME), step_count(0) {
+GameManager::GameManager()
+    : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true) {
     setType("GameManager");
     LogManager::getInstance().writeLog("GameManager::GameManager(): frame time set to %i ms",
                                        frame_time);
@@ -60,12 +61,13 @@ void GameManager::run() {
         clock.delta();
         cycle();
 
+        // Unpaced, the next cycle starts at once: there is no deadline to miss.
         long sleep_time = frame_time - clock.split();
-        if (sleep_time < 0)
+        if (paced && sleep_time < 0)
             log.writeLog("GameManager::run(): cycle %i missed deadline by %lu ms, consider "
                          "lowering frame rate",
                          step_count, static_cast<unsigned long>(-sleep_time));
-        else
+        else if (paced)
             Clock::sleep(sleep_time);
 
         if (step_count % 30 == 0)

@@ -18,7 +18,7 @@ public:
     // Ends the loop after the current cycle.
     void shutDown() override;
 
-    // Runs cycles until game over is set, pacing them to the frame time.
+    // Runs cycles until game over is set, pacing them to the frame time (unless unpaced).
     void run();
 
     // The work of one cycle: input, world update, step events, drawing and showing the frame.
@@ -30,6 +30,10 @@ public:
     int getFrameTime() const { return frame_time; }
     int getStepCount() const { return step_count; }
     void setStepCount(int new_step_count) { step_count = new_step_count; }
+    // Whether run() waits out the rest of each frame (true, the default) or starts the next cycle
+    // at once, as a replay without a window does.
+    void setPaced(bool new_paced) { paced = new_paced; }
+    bool getPaced() const { return paced; }
 
     GameManager(const GameManager&) = delete;
     GameManager& operator=(const GameManager&) = delete;
@@ -40,6 +44,7 @@ private:
     bool game_over;
     int frame_time;
     int step_count;
+    bool paced;
 };
 
 } // namespace ks

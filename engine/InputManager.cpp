@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include "DisplayBackend.h"
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "GameManager.h"
@@ -83,25 +84,21 @@ int commonKey(sf::Keyboard::Key key) {
     }
 }
 
-// Delivers the event to every object and notes it in the log.
-void sendEvent(const Event& event) {
-    WorldManager::getInstance().onEvent(&event);
-    LogManager::getInstance().writeLog("InputManager::getInput(): event of type %s sent to all "
-                                       "objects",
-                                       event.getType().c_str());
-}
-
-// Ends the game: the window (if any) closes and the loop stops after this cycle.
-void endGame() {
-    sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
-    if (p_window)
-        p_window->close();
-    GameManager::getInstance().setGameOver(true);
+// The replay line of a delivered keyboard or mouse event.
+Replay::Input inputOf(const Event& event) {
+    int cycle = GameManager::getInstance().getStepCount();
+    if (auto* p_key = dynamic_cast<const EventKeyboard*>(&event))
+        return {cycle, Replay::Input::KEYBOARD, p_key->getKeyboardAction(), p_key->getKey(),
+                Position()};
+    auto* p_mouse = dynamic_cast<const EventMouse*>(&event);
+    return {cycle, Replay::Input::MOUSE, p_mouse ? p_mouse->getMouseAction() : 0,
+            p_mouse ? p_mouse->getMouseButton() : 0,
+            p_mouse ? p_mouse->getMousePosition() : Position()};
 }
 
 } // namespace
 
-InputManager::InputManager() {
+InputManager::InputManager() : p_record(nullptr), p_replay(nullptr), replay_next(0) {
     setType("InputManager");
 }
 
@@ -112,10 +109,10 @@ InputManager& InputManager::getInstance() {
 
 int InputManager::startUp() {
     GraphicsManager& graphics = GraphicsManager::getInstance();
-    sf::RenderWindow* p_window = graphics.getWindow();
-    if (!graphics.isStarted() || !p_window)
+    if (!graphics.isStarted() || !graphics.getBackend())
         return -1;
-    p_window->setKeyRepeatEnabled(false);
+    if (sf::RenderWindow* p_window = graphics.getWindow())
+        p_window->setKeyRepeatEnabled(false);
     Manager::startUp();
     LogManager::getInstance().writeLog("InputManager::startUp(): InputManager started");
     return 0;
@@ -201,21 +198,115 @@ void InputManager::sendHeldKey(KeyHeldTest is_held) {
         if (!is_held(key))
             continue;
         event.setKey(keyFromHeld(key));
-        if (event.getKey() == Keyboard::A)
-            LogManager::getInstance().writeLog("pressing key %d", event.getKey());
-        onEvent(&event);
+        sendHeld(event);
         return;
     }
 }
 
+void InputManager::sendEvent(const Event& event) {
+    record(inputOf(event));
+    WorldManager::getInstance().onEvent(&event);
+    LogManager::getInstance().writeLog("InputManager::getInput(): event of type %s sent to all "
+                                       "objects",
+                                       event.getType().c_str());
+}
+
+void InputManager::sendHeld(EventKeyboard& event) {
+    record(inputOf(event));
+    if (event.getKey() == Keyboard::A)
+        LogManager::getInstance().writeLog("pressing key %d", event.getKey());
+    onEvent(&event);
+}
+
+void InputManager::endGame() {
+    record({GameManager::getInstance().getStepCount(), Replay::Input::QUIT, 0, 0, Position()});
+    if (DisplayBackend* p_backend = GraphicsManager::getInstance().getBackend())
+        p_backend->close();
+    GameManager::getInstance().setGameOver(true);
+}
+
 void InputManager::getInput() {
-    sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
-    if (!p_window)
+    DisplayBackend* p_backend = GraphicsManager::getInstance().getBackend();
+    if (!p_backend)
         return;
+    if (p_replay) {
+        // Only the window's way out counts while a replay plays.
+        sf::Event event;
+        while (p_backend->pollEvent(event))
+            if (event.type == sf::Event::Closed ||
+                (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape))
+                endGame();
+        playReplay();
+        return;
+    }
     sf::Event event;
-    while (p_window->pollEvent(event))
+    while (p_backend->pollEvent(event))
         handleEvent(event);
-    sendHeldKey(sf::Keyboard::isKeyPressed);
+    sendHeldKey([p_backend](sf::Keyboard::Key key) { return p_backend->isKeyHeld(key); });
+}
+
+void InputManager::playReplay() {
+    const int cycle = GameManager::getInstance().getStepCount();
+    const std::vector<Replay::Input>& inputs = p_replay->getInputs();
+    for (; replay_next < inputs.size() && inputs[replay_next].cycle <= cycle; replay_next++) {
+        const Replay::Input& input = inputs[replay_next];
+        if (input.cycle < cycle)
+            continue; // a cycle already gone (a replay started late): nothing to do
+        switch (input.kind) {
+        case Replay::Input::QUIT:
+            endGame();
+            break;
+        case Replay::Input::KEYBOARD:
+            if (input.action == KEY_DOWN) {
+                EventKeyboard held(KEY_DOWN, input.code);
+                sendHeld(held);
+            } else {
+                sendEvent(EventKeyboard(input.action, input.code));
+            }
+            break;
+        case Replay::Input::MOUSE:
+            sendEvent(EventMouse(input.action, input.code, input.position));
+            break;
+        }
+    }
+    if (cycle >= p_replay->getLastCycle())
+        GameManager::getInstance().setGameOver(true);
+}
+
+void InputManager::startReplay(const Replay* p_new_replay) {
+    p_replay = p_new_replay;
+    replay_next = 0;
+}
+
+int InputManager::startRecording(const std::string& filename, unsigned long seed) {
+    if (p_record)
+        fclose(p_record);
+    p_record = fopen(filename.c_str(), "w");
+    if (!p_record) {
+        LogManager::getInstance().writeLog(
+            "InputManager::startRecording(): Error: cannot write replay file %s",
+            filename.c_str());
+        return -1;
+    }
+    fprintf(p_record, "%s\n%s\n", Replay::headerLine().c_str(), Replay::seedLine(seed).c_str());
+    fflush(p_record);
+    return 0;
+}
+
+void InputManager::record(const Replay::Input& input) {
+    if (!p_record)
+        return;
+    // Flushed line by line: a game that crashes still leaves a replay up to its last input.
+    fprintf(p_record, "%s\n", Replay::inputLine(input).c_str());
+    fflush(p_record);
+}
+
+void InputManager::stopRecording(int last_cycle) {
+    if (!p_record)
+        return;
+    fprintf(p_record, "%s\n", Replay::endLine(last_cycle).c_str());
+    fclose(p_record);
+    p_record = nullptr;
 }
 
 } // namespace ks

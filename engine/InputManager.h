@@ -1,18 +1,30 @@
 #pragma once
 
+#include <cstdio>
+#include <functional>
+#include <string>
+
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
 #include "Manager.h"
+#include "Replay.h"
 
 namespace ks {
 
+class Event;
+class EventKeyboard;
+
 // Turns what happens at the window into keyboard and mouse events broadcast to every object, and
 // ends the game when the window is closed or Escape is pressed.
+//
+// It can also write every input it delivers to a replay file (startRecording), and deliver the
+// inputs of a replay instead of the window's (startReplay), cycle by cycle, so that a recorded
+// game plays again exactly as it was played.
 class InputManager : public Manager {
 public:
-    // Whether a key is held right now; sf::Keyboard::isKeyPressed in the game, a fake in tests.
-    using KeyHeldTest = bool (*)(sf::Keyboard::Key);
+    // Whether a key is held right now; the display backend's keyboard in the game, a fake in tests.
+    using KeyHeldTest = std::function<bool(sf::Keyboard::Key)>;
 
     static InputManager& getInstance();
 
@@ -21,8 +33,22 @@ public:
     void shutDown() override;
 
     // Drains the window's event queue (handleEvent for each), then samples the held keys
-    // (sendHeldKey). Does nothing when there is no window.
+    // (sendHeldKey). Does nothing when the graphics manager has no backend. While a replay runs,
+    // it delivers the replay's inputs of this cycle instead (the window can still end the game),
+    // and sets game over in the replay's last cycle.
     void getInput();
+
+    // Writes the replay file's header with the seed, then every input delivered from now on. -1
+    // (logged) when the file cannot be written.
+    int startRecording(const std::string& filename, unsigned long seed);
+    // Writes the end line with the cycle given and closes the file.
+    void stopRecording(int last_cycle);
+    bool isRecording() const { return p_record != nullptr; }
+
+    // Plays the replay's inputs from now on, instead of the window's and the keyboard's; the
+    // replay must outlive its playing. Null stops replaying.
+    void startReplay(const Replay* p_new_replay);
+    bool isReplaying() const { return p_replay != nullptr; }
 
     // Acts on one window event: closing or Escape ends the game; keys and mouse become events.
     void handleEvent(const sf::Event& event);
@@ -41,6 +67,21 @@ public:
 
 private:
     InputManager();
+
+    // Delivers a keyboard or mouse event from the event queue to every object, logs it, and
+    // records it.
+    void sendEvent(const Event& event);
+    // The same for a held key (logged as the sampling logs it).
+    void sendHeld(EventKeyboard& event);
+    // Closes the window and sets game over, recording it.
+    void endGame();
+    void record(const Replay::Input& input);
+    // Delivers the replay's inputs of the current cycle.
+    void playReplay();
+
+    FILE* p_record;
+    const Replay* p_replay;
+    size_t replay_next;
 };
 
 } // namespace ks

@@ -1,5 +1,6 @@
 #include "Map.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 
@@ -73,11 +74,25 @@ void drawDoor(const ks::Sprite* p_sprite, ks::Position corner) {
 
 } // namespace
 
-long Map::seed_override = Map::SEED_FROM_TIME;
+unsigned long Map::next_seed = static_cast<unsigned long>(time(nullptr)) & Map::SEED_MASK;
+
+unsigned int Map::floorSeed(unsigned long game_seed, int f) {
+    // A fixed mix (splitmix64's finaliser) of both, so that neighbouring seeds and floors give
+    // unrelated floors, the same on every machine.
+    uint64_t z = static_cast<uint64_t>(game_seed) * 0x9E3779B97F4A7C15ULL +
+                 static_cast<uint64_t>(static_cast<uint32_t>(f));
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<unsigned int>(z >> 32);
+}
 
 Map::Map()
-    : floor(1), rooms(), current_room(nullptr), player(nullptr), door_north_sprite(nullptr),
-      door_south_sprite(nullptr), door_west_sprite(nullptr), door_east_sprite(nullptr) {
+    : seed(next_seed), floor(1), rooms(), current_room(nullptr), player(nullptr),
+      door_north_sprite(nullptr), door_south_sprite(nullptr), door_west_sprite(nullptr),
+      door_east_sprite(nullptr) {
+    next_seed = (next_seed + 1) & SEED_MASK;
+    ks::LogManager::getInstance().writeLog("Map::Map(): seed %lu", seed);
     setPosition(ks::Position(0, 0));
     setCentered(false);
     setSolidness(ks::SPECTRAL);
@@ -145,10 +160,7 @@ void Map::generateFloor() {
             rooms[x][y] = new Room(x, y);
         }
 
-    if (seed_override == SEED_FROM_TIME)
-        srand(static_cast<unsigned int>(time(NULL)));
-    else
-        srand(static_cast<unsigned int>(seed_override));
+    srand(floorSeed(seed, f));
 
     Room* p_centre = rooms[MAP_CENTRE][MAP_CENTRE];
     p_centre->setNorth(rooms[MAP_CENTRE][MAP_CENTRE + 1]);

@@ -25,9 +25,9 @@ class Map : public ks::Object {
 public:
     // How many random places findFreePosition tries before it gives up.
     static constexpr int MAX_PLACEMENT_TRIES = 1000;
-    // Passed to setSeedOverride: seed each floor from the calendar time.
-    static constexpr long SEED_FROM_TIME = -1;
 
+    // A new game: it takes the next seed (and counts it up), logs it, builds floor 1 and creates
+    // the player.
     Map();
     ~Map() override;
 
@@ -36,8 +36,9 @@ public:
     // The room picture, then the doors of the current room.
     void draw() override;
 
-    // Builds the floor numbered by `floor`, makes its centre room current, then counts `floor`
-    // up. The previous floor's rooms and objects are handed to the world.
+    // Builds the floor numbered by `floor` from the random generator seeded with
+    // floorSeed(seed, floor), makes its centre room current, then counts `floor` up. The previous
+    // floor's rooms and objects are handed to the world.
     void generateFloor();
     // Carves a path into the room at pos, entered going `direction` from `p_from`, and links it
     // back. -1 (no link to be made) outside the grid or when the branch budget is spent.
@@ -60,9 +61,16 @@ public:
     Room* getCurrentRoom() const { return current_room; }
     Player* getPlayer() const { return player; }
 
-    // Makes every later floor seed the random generator with `seed` instead of the time, so a
-    // floor can be reproduced; SEED_FROM_TIME restores the time.
-    static void setSeedOverride(long seed) { seed_override = seed; }
+    // The game's seed: every floor of the game follows from it and the floor number.
+    unsigned long getSeed() const { return seed; }
+    // The seed the next game takes. The games of one run take the seeds N, N + 1, N + 2, ...; N is
+    // the calendar time when the program started unless set.
+    static void setNextSeed(unsigned long new_seed) { next_seed = new_seed & SEED_MASK; }
+    static unsigned long getNextSeed() { return next_seed; }
+    // What the random generator is seeded with for floor f of a game with the seed.
+    static unsigned int floorSeed(unsigned long game_seed, int f);
+    // Seeds are 32-bit numbers.
+    static constexpr unsigned long SEED_MASK = 0xFFFFFFFFUL;
 
 private:
     // Step 6 of the generator: the item, arrow traps, spikes and enemies of one room.
@@ -75,8 +83,9 @@ private:
     static void disposeRooms(Room* old_rooms[MAP_SIZE][MAP_SIZE]);
     static void logNoPlace(Room* p_room, int horizontal, int vertical);
 
-    static long seed_override;
+    static unsigned long next_seed;
 
+    unsigned long seed;
     int floor;
     Room* rooms[MAP_SIZE][MAP_SIZE];
     Room* current_room;

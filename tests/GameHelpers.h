@@ -51,7 +51,12 @@ protected:
         EngineTest::SetUp();
         loadGameResources();
         srand(1);
+        saved_next_seed = Map::getNextSeed();
     }
+    void TearDown() override { Map::setNextSeed(saved_next_seed); }
+
+private:
+    unsigned long saved_next_seed = 0;
 
 public: // the helpers serve code outside the tests' bodies too
     // The objects of the dynamic class T in the list, in its order.
@@ -116,7 +121,7 @@ public: // the helpers serve code outside the tests' bodies too
 
     // A new game whose floors are all built from the seed.
     static Map* newMap(long seed) {
-        Map::setSeedOverride(seed);
+        Map::setNextSeed(static_cast<unsigned long>(seed));
         return new Map();
     }
     // Walks the map's player from start until the room changes (at most 10 moves), then updates.

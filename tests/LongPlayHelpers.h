@@ -40,7 +40,7 @@ public:
         return live() - static_cast<int>(held.size());
     }
     void TearDown() override {
-        Map::setSeedOverride(Map::SEED_FROM_TIME);
+        GameTest::TearDown();
         ks::LogManager::getInstance().startUp(); // some tests play with the log shut down
     }
 };

@@ -29,7 +29,6 @@ const long MEMORY_TOLERANCE = 16 * 1024; // allocator bookkeeping; a room alone 
 using SoakTest = LongPlayTest;
 
 TEST_F(SoakTest, LongPlayKeepsLiveObjectsAndHeapBounded) {
-    Map::setSeedOverride(SEED); // every floor of every game is the same for its number
     std::mt19937 choices(SEED); // and so are the player's choices
     const auto pick = [&](int n) { return static_cast<int>(choices() % static_cast<unsigned>(n)); };
     ks::LogManager::getInstance().shutDown(); // gigabytes of log would only measure the disk
@@ -40,6 +39,7 @@ TEST_F(SoakTest, LongPlayKeepsLiveObjectsAndHeapBounded) {
     bool door_pending = false;
     const Room* p_room_seen = nullptr;
     for (int cycle = 0; cycle < CYCLES; cycle++) {
+        Map::setNextSeed(SEED); // every floor of every game is the same for its number
         Map* p_map = mapInWorld();
         if (p_map && p_map->getId() != map_id) { // a new game, with a new depth to reach
             map_id = p_map->getId();

@@ -38,7 +38,12 @@ void resetEngine() {
     world.startUp();
     ks::GameManager::getInstance().setGameOver(false);
     ks::GameManager::getInstance().setStepCount(0);
-    ks::GraphicsManager::getInstance().swapBuffers();
+    ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
+    if (!graphics.getBackend()) {
+        graphics.setHeadless(true);
+        graphics.startUp();
+    }
+    graphics.swapBuffers();
     ks::LogManager::getInstance().startUp();
 }
 
@@ -56,6 +61,8 @@ bool openWindow() {
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display)
             return false;
+        graphics.shutDown();
+        graphics.setHeadless(false);
         graphics.startUp();
     }
     return graphics.getWindow() != nullptr;

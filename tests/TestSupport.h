@@ -17,13 +17,15 @@ bool logHas(const std::string& line);
 int logCount(const std::string& line);
 
 // Puts the log (emptied), the world (no objects, 80 x 24 view), and the game manager (not over,
-// step 0) back to a clean state. Objects left from an earlier test are destroyed.
+// step 0) back to a clean state. Objects left from an earlier test are destroyed. Graphics run
+// without a window unless a test opened one, so drawing fills the cell model (row()) anywhere.
 void resetEngine();
 
 // Loads the game's sprites and sounds once per process (the registry is kept between tests).
 void loadGameResources();
 
-// Opens the game window once per process; false (and the test should skip) without a display.
+// Opens the game window (for tests of its pixels) once per process; false (and the test should
+// skip) without a display.
 bool openWindow();
 
 // One screen row of the current frame's cell model, as text.

@@ -34,11 +34,9 @@ TEST_F(TrapTest, FiresAlongItsLineOnPlayerMovesAfterThreeThenEveryFifteenStepsFr
             EXPECT_EQ(objectsInWorld<Arrow>()[before]->getPosition(), start) << direction;
             EXPECT_EQ(objectsInWorld<Arrow>()[before]->getDirection(), direction);
         }
-        if (openWindow()) { // the muzzle cell is drawn blank
-            ks::GraphicsManager::getInstance().swapBuffers();
-            trap.draw();
-            EXPECT_EQ(row(muzzle_rows[direction]).substr(20, 3), muzzles[direction]) << direction;
-        }
+        ks::GraphicsManager::getInstance().swapBuffers(); // the muzzle cell is drawn blank
+        trap.draw();
+        EXPECT_EQ(row(muzzle_rows[direction]).substr(20, 3), muzzles[direction]) << direction;
     }
 }
 

@@ -4,7 +4,7 @@
 #   tools/install-deps.sh test   - what building and running every test needs
 set -euo pipefail
 
-game_packages=(cmake make g++ pkg-config libsfml-dev libx11-dev)
+game_packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libcli11-dev)
 test_packages=("${game_packages[@]}" libgtest-dev xvfb xauth xdotool imagemagick python3
   clang libclang-rt-14-dev)
 

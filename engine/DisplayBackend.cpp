@@ -1,0 +1,7 @@
+#include "DisplayBackend.h"
+
+namespace ks {
+
+DisplayBackend::~DisplayBackend() = default;
+
+} // namespace ks

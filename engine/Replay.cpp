@@ -1,0 +1,274 @@
+#include "Replay.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+
+namespace ks {
+
+namespace {
+
+// Indexed by key code.
+const char* const KEY_NAMES[] = {
+    "UNDEFINED_KEY", "SPACE",      "RETURN",     "ESCAPE",       "TAB",         "LEFTARROW",
+    "RIGHTARROW",    "UPARROW",    "DOWNARROW",  "PAUSE",        "MINUS",       "PLUS",
+    "TILDE",         "PERIOD",     "COMMA",      "SLASH",        "LEFTCONTROL", "RIGHTCONTROL",
+    "LEFTSHIFT",     "RIGHTSHIFT", "LEFTALT",    "RIGHTALT",     "F1",          "F2",
+    "F3",            "F4",         "F5",         "F6",           "F7",          "F8",
+    "F9",            "F10",        "F11",        "F12",          "A",           "B",
+    "C",             "D",          "E",          "F",            "G",           "H",
+    "I",             "J",          "K",          "L",            "M",           "N",
+    "O",             "P",          "Q",          "R",            "S",           "T",
+    "U",             "V",          "W",          "X",            "Y",           "Z",
+    "NUM0",          "NUM1",       "NUM2",       "NUM3",         "NUM4",        "NUM5",
+    "NUM6",          "NUM7",       "NUM8",       "NUM9",
+};
+const int KEY_COUNT = sizeof(KEY_NAMES) / sizeof(KEY_NAMES[0]);
+
+// Indexed by button code.
+const char* const BUTTON_NAMES[] = {"UNDEFINED", "LEFT", "RIGHT", "MIDDLE"};
+const int BUTTON_COUNT = sizeof(BUTTON_NAMES) / sizeof(BUTTON_NAMES[0]);
+
+// Indexed by action code; 0 is no action.
+const char* const KEY_ACTIONS[] = {"", "pressed", "released", "down"};
+const char* const MOUSE_ACTIONS[] = {"", "pressed", "released", "moved"};
+const int ACTION_COUNT = 4;
+
+// Longer files are not a recorded game (an hour of play holding keys is a few megabytes).
+const std::streamoff MAX_FILE_BYTES = 256L * 1024 * 1024;
+
+int indexOf(const char* const names[], int count, const std::string& name) {
+    for (int i = 0; i < count; i++)
+        if (name == names[i])
+            return i;
+    return -1;
+}
+
+// A whole decimal number in 0 .. max, nothing else.
+bool parseNumber(const std::string& text, long long max, long long& value) {
+    if (text.empty() || text.size() > 19)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return value <= max;
+}
+
+// A signed whole number that fits an int.
+bool parseInt(const std::string& text, int& value) {
+    bool negative = !text.empty() && text[0] == '-';
+    long long magnitude;
+    if (!parseNumber(negative ? text.substr(1) : text, 2147483647LL, magnitude))
+        return false;
+    value = static_cast<int>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+// The text as it may be shown in a one-line message: printable, and not too long.
+std::string quoted(const std::string& text) {
+    std::string shown;
+    for (char c : text.substr(0, 40))
+        shown += c >= 32 && c < 127 ? c : '?';
+    if (text.size() > 40)
+        shown += "...";
+    return "'" + shown + "'";
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> result;
+    std::string word;
+    while (in >> word)
+        result.push_back(word);
+    return result;
+}
+
+} // namespace
+
+const char* const Replay::FORMAT = "ks-replay";
+
+bool Replay::Input::operator==(const Input& other) const {
+    return cycle == other.cycle && kind == other.kind && action == other.action &&
+           code == other.code && position == other.position;
+}
+
+std::string Replay::keyName(int key) {
+    return key >= 0 && key < KEY_COUNT ? KEY_NAMES[key] : "UNDEFINED_KEY";
+}
+
+int Replay::keyFromName(const std::string& name) {
+    return indexOf(KEY_NAMES, KEY_COUNT, name);
+}
+
+std::string Replay::headerLine() {
+    return std::string(FORMAT) + " " + std::to_string(VERSION);
+}
+
+std::string Replay::seedLine(unsigned long seed) {
+    return "seed " + std::to_string(seed);
+}
+
+std::string Replay::inputLine(const Input& input) {
+    std::string line = std::to_string(input.cycle) + " ";
+    int action = input.action >= 0 && input.action < ACTION_COUNT ? input.action : 0;
+    switch (input.kind) {
+    case Input::KEYBOARD:
+        return line + "key " + KEY_ACTIONS[action] + " " + keyName(input.code);
+    case Input::MOUSE:
+        return line + "mouse " + MOUSE_ACTIONS[action] + " " +
+               BUTTON_NAMES[input.code >= 0 && input.code < BUTTON_COUNT ? input.code : 0] + " " +
+               std::to_string(input.position.getX()) + " " +
+               std::to_string(input.position.getY());
+    case Input::QUIT:
+        break;
+    }
+    return line + "quit";
+}
+
+std::string Replay::endLine(int cycle) {
+    return std::to_string(cycle) + " end";
+}
+
+bool Replay::fail(const std::string& where, const std::string& what) {
+    error = where + ": " + what;
+    return false;
+}
+
+int Replay::failed(const std::string& where, const std::string& what) {
+    fail(where, what);
+    return -1;
+}
+
+int Replay::load(const std::string& filename) {
+    // A FIFO or a device would block or never end: only regular files.
+    struct stat info;
+    if (stat(filename.c_str(), &info) != 0) {
+        return failed(filename, std::string("cannot open: ") + strerror(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return failed(filename, "cannot open: not a regular file");
+    }
+    if (info.st_size > MAX_FILE_BYTES) {
+        return failed(filename, "too large for a recorded game");
+    }
+    std::ifstream in(filename, std::ios::binary);
+    if (!in) {
+        return failed(filename, std::string("cannot open: ") + strerror(errno));
+    }
+    return parse(in, filename);
+}
+
+int Replay::parse(std::istream& in, const std::string& name) {
+    error.clear();
+    inputs.clear();
+    seed = 0;
+    last_cycle = -1;
+    ended = false;
+
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        number++;
+        const std::string where = name + ":" + std::to_string(number);
+        // getline stops at the end of the file too: a last line without its line end was cut off.
+        const bool cut_off = in.eof();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+
+        if (number == 1) {
+            // Another format first: a file of another kind may well have no line end at all.
+            std::vector<std::string> header = words(line);
+            if (header.size() != 2 || header[0] != FORMAT)
+                return failed(where, "not a replay file: expected '" + headerLine() +
+                                         "', found " + quoted(line));
+            long long version;
+            if (!parseNumber(header[1], 1000000, version) || version != VERSION)
+                return failed(where, "replay format version " + quoted(header[1]) +
+                                         " is not supported (this game reads version " +
+                                         std::to_string(VERSION) + ")");
+        }
+        if (cut_off)
+            return failed(where, "line cut off (no line end): " + quoted(line));
+        if (number == 1)
+            continue;
+        if (number == 2) {
+            std::vector<std::string> seed_words = words(line);
+            long long value;
+            if (seed_words.size() != 2 || seed_words[0] != "seed" ||
+                !parseNumber(seed_words[1], 4294967295LL, value))
+                return failed(where, "expected 'seed N' (N from 0 to 4294967295), found " +
+                                         quoted(line));
+            seed = static_cast<unsigned long>(value);
+            continue;
+        }
+        if (!parseBody(line, where))
+            return -1;
+    }
+    if (number == 0)
+        return failed(name + ":1", "empty file: expected '" + headerLine() + "'");
+    if (number == 1)
+        return failed(name + ":2", "no seed line: the file ends after its header");
+    return 0;
+}
+
+bool Replay::parseBody(const std::string& line, const std::string& where) {
+    std::vector<std::string> w = words(line);
+    if (w.empty())
+        return fail(where, "empty line");
+    if (ended)
+        return fail(where, "input after the end line");
+
+    long long value;
+    if (!parseNumber(w[0], 2147483647LL, value))
+        return fail(where, "bad cycle number " + quoted(w[0]));
+    const int cycle = static_cast<int>(value);
+    if (cycle < last_cycle)
+        return fail(where, "cycle " + std::to_string(cycle) + " comes after cycle " +
+                               std::to_string(last_cycle) + ": cycles must not go backwards");
+
+    Input input{cycle, Input::QUIT, 0, 0, Position()};
+    const std::string kind = w.size() > 1 ? w[1] : "";
+    if (kind == "end" && w.size() == 2) {
+        ended = true;
+    } else if (kind == "quit" && w.size() == 2) {
+        inputs.push_back(input);
+    } else if (kind == "key" && w.size() == 4) {
+        input.kind = Input::KEYBOARD;
+        input.action = indexOf(KEY_ACTIONS, ACTION_COUNT, w[2]);
+        if (input.action <= 0)
+            return fail(where, "unknown key action " + quoted(w[2]) +
+                                   " (pressed, released or down)");
+        input.code = keyFromName(w[3]);
+        if (input.code < 0)
+            return fail(where, "unknown key " + quoted(w[3]));
+        inputs.push_back(input);
+    } else if (kind == "mouse" && w.size() == 6) {
+        input.kind = Input::MOUSE;
+        input.action = indexOf(MOUSE_ACTIONS, ACTION_COUNT, w[2]);
+        if (input.action <= 0)
+            return fail(where, "unknown mouse action " + quoted(w[2]) +
+                                   " (pressed, released or moved)");
+        input.code = indexOf(BUTTON_NAMES, BUTTON_COUNT, w[3]);
+        if (input.code < 0)
+            return fail(where, "unknown mouse button " + quoted(w[3]));
+        int x, y;
+        if (!parseInt(w[4], x) || !parseInt(w[5], y))
+            return fail(where, "bad mouse position " + quoted(w[4] + " " + w[5]));
+        input.position = Position(x, y);
+        inputs.push_back(input);
+    } else {
+        return fail(where, "expected 'CYCLE key|mouse|quit|end ...', found " + quoted(line));
+    }
+    last_cycle = cycle;
+    return true;
+}
+
+} // namespace ks

@@ -1,0 +1,319 @@
+#include "WindowBackend.h"
+
+#include <cmath>
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Glyph.hpp>
+#include <SFML/Graphics/RenderStates.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/String.hpp>
+#include <SFML/Window/VideoMode.hpp>
+
+#include "Color.h"
+
+// Last: its macros (None, Status, ...) would break the SFML headers.
+#include <X11/Xlib.h>
+
+namespace ks {
+
+namespace {
+
+const sf::Color WINDOW_BACKGROUND_COLOR = sf::Color::Black;
+
+// Two quads of two triangles per cell.
+const size_t VERTICES_PER_CELL = 12;
+
+// SFML keeps a 2x2 white square at the top-left of every font page; sampling its centre gives
+// plain white under linear filtering, which the vertex colour then tints.
+const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
+
+// The characters sf::Text lays out without a glyph quad.
+bool isBlank(sf::Uint32 code) {
+    return code == ' ' || code == '\n' || code == '\t' || code == '\r';
+}
+
+sf::Color toSfmlColor(int color) {
+    // Indexed by colour number; any other number is white.
+    static const sf::Color COLORS[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
+                                       sf::Color::Blue,   sf::Color::Cyan, sf::Color::Magenta,
+                                       sf::Color::Yellow, sf::Color::White};
+    return color >= BLACK && color <= WHITE ? COLORS[color] : sf::Color::White;
+}
+
+// The region of one cell's size holding pixel coordinate v, kept inside 0 .. count - 1.
+int regionOf(float v, float size, int count) {
+    float region = std::floor(v / size);
+    if (region < 0)
+        return 0;
+    if (region > count - 1)
+        return count - 1;
+    return static_cast<int>(region);
+}
+
+// Rasterisation snaps vertices to a fraction of a pixel; a pixel of margin keeps every pixel a
+// quad can touch inside the regions looked at.
+const float REGION_MARGIN = 1.f;
+
+} // namespace
+
+WindowBackend::WindowBackend(int horizontal_pixels, int vertical_pixels, int horizontal_chars,
+                             int vertical_chars)
+    : window_horizontal_pixels(horizontal_pixels), window_vertical_pixels(vertical_pixels),
+      window_horizontal_chars(horizontal_chars), window_vertical_chars(vertical_chars), font(),
+      window(), cell_background(), cell_text(), batching(true), vertices(), glyphs(),
+      region_drawn(static_cast<size_t>(horizontal_chars) * vertical_chars, true) {
+    vertices.reserve(static_cast<size_t>(window_horizontal_chars) * window_vertical_chars *
+                     VERTICES_PER_CELL);
+}
+
+// The text and rectangle refer to the font: they go first.
+WindowBackend::~WindowBackend() {
+    cell_text.reset();
+    cell_background.reset();
+    window.reset();
+}
+
+WindowBackend::OpenResult WindowBackend::open(const std::string& title,
+                                              const std::string& font_file) {
+    // SFML aborts the process when it cannot reach a display, so ask X first. The probe stays
+    // connected until the window exists: an X server with no clients left resets, and SFML's
+    // own connection would race that reset.
+    Display* p_probe = XOpenDisplay(nullptr);
+    if (!p_probe)
+        return NO_DISPLAY;
+    window = std::make_unique<sf::RenderWindow>(
+        sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32), title,
+        sf::Style::Titlebar);
+    XCloseDisplay(p_probe);
+    // Nothing is known of a new window's pixels until its first clear.
+    setAllDrawn(true);
+    window->setVerticalSyncEnabled(true);
+    window->setMouseCursorVisible(false);
+
+    // A load, failed or not, empties the font's pages.
+    bool loaded = font.loadFromFile(font_file);
+    resetGlyphCache();
+    return loaded ? OPENED : NO_FONT;
+}
+
+bool WindowBackend::isOpen() const {
+    return window && window->isOpen();
+}
+
+void WindowBackend::close() {
+    vertices.clear();
+    if (window)
+        window->close();
+}
+
+bool WindowBackend::pollEvent(sf::Event& event) {
+    return window && window->pollEvent(event);
+}
+
+bool WindowBackend::isKeyHeld(sf::Keyboard::Key key) {
+    return sf::Keyboard::isKeyPressed(key);
+}
+
+float WindowBackend::charWidth() const {
+    return static_cast<float>(window_horizontal_pixels) /
+           static_cast<float>(window_horizontal_chars);
+}
+
+float WindowBackend::charHeight() const {
+    return static_cast<float>(window_vertical_pixels) / static_cast<float>(window_vertical_chars);
+}
+
+unsigned int WindowBackend::characterSize() const {
+    float size = charHeight() > charWidth() ? 2 * charWidth() : 2 * charHeight();
+    return static_cast<unsigned int>(size);
+}
+
+void WindowBackend::drawCell(Position pixel, char ch, int color) {
+    if (!window)
+        return;
+    if (batching)
+        queueCell(pixel, ch, color);
+    else
+        drawCellImmediately(pixel, ch, color);
+    // Either way the glyph's pixels are no longer black, for a batched background that follows.
+    const GlyphQuad& g = glyphQuad(ch);
+    if (g.has_quad)
+        markDrawn(pixel.getX() + g.left, pixel.getY() + g.top, pixel.getX() + g.right,
+                  pixel.getY() + g.bottom);
+}
+
+void WindowBackend::drawCellImmediately(Position pixel, char ch, int color) {
+    if (!cell_background)
+        cell_background =
+            std::make_unique<sf::RectangleShape>(sf::Vector2f(charWidth(), charHeight() - 1));
+    cell_background->setFillColor(WINDOW_BACKGROUND_COLOR);
+    cell_background->setPosition(pixel.getX() + charWidth() / 2 - 5,
+                                 pixel.getY() + charHeight() / 2 - 12);
+    window->draw(*cell_background);
+
+    if (!cell_text)
+        cell_text = std::make_unique<sf::Text>("", font, 30);
+    cell_text->setString(std::string(1, ch));
+    cell_text->setStyle(sf::Text::Bold);
+    cell_text->setCharacterSize(characterSize());
+    cell_text->setPosition(static_cast<float>(pixel.getX()), static_cast<float>(pixel.getY()));
+    cell_text->setFillColor(toSfmlColor(color));
+    // A space has no glyph pixels; its background rectangle already did the work.
+    if (ch != ' ')
+        window->draw(*cell_text);
+}
+
+void WindowBackend::queueCell(Position pixel, char ch, int color) {
+    const GlyphQuad& g = glyphQuad(ch);
+
+    // The background: the rectangle the unbatched path draws, computed the same way (its
+    // position in float, then its size added) so that its edges fall on the same pixels.
+    float x0 = pixel.getX() + charWidth() / 2 - 5;
+    float y0 = pixel.getY() + charHeight() / 2 - 12;
+    float x1 = x0 + charWidth();
+    float y1 = y0 + (charHeight() - 1);
+    if (!isBlack(x0, y0, x1, y1)) {
+        vertices.emplace_back(sf::Vector2f(x0, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x1, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x0, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x0, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x1, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+        vertices.emplace_back(sf::Vector2f(x1, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
+    }
+
+    float px = static_cast<float>(pixel.getX());
+    float py = static_cast<float>(pixel.getY());
+    if (!g.has_quad || isOffWindow(px + g.left, py + g.top, px + g.right, py + g.bottom))
+        return;
+    // The glyph: sf::Text's two triangles, in its vertex order, moved to the text's position.
+    sf::Color c = toSfmlColor(color);
+    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.top), c, sf::Vector2f(g.u1, g.v1));
+    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.top), c, sf::Vector2f(g.u2, g.v1));
+    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.bottom), c, sf::Vector2f(g.u1, g.v2));
+    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.bottom), c, sf::Vector2f(g.u1, g.v2));
+    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.top), c, sf::Vector2f(g.u2, g.v1));
+    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.bottom), c, sf::Vector2f(g.u2, g.v2));
+}
+
+const WindowBackend::GlyphQuad& WindowBackend::glyphQuad(char ch) {
+    unsigned char index = static_cast<unsigned char>(ch);
+    if (!glyphs[index].cached)
+        cacheGlyph(index);
+    return glyphs[index];
+}
+
+WindowBackend::RegionRange WindowBackend::regionsUnder(float x0, float y0, float x1,
+                                                       float y1) const {
+    return {regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars),
+            regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars),
+            regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars),
+            regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars)};
+}
+
+void WindowBackend::markDrawn(float x0, float y0, float x1, float y1) {
+    if (isOffWindow(x0, y0, x1, y1))
+        return;
+    RegionRange r = regionsUnder(x0, y0, x1, y1);
+    for (int y = r.top; y <= r.bottom; y++)
+        for (int x = r.left; x <= r.right; x++)
+            region_drawn[static_cast<size_t>(y) * window_horizontal_chars + x] = true;
+}
+
+bool WindowBackend::isBlack(float x0, float y0, float x1, float y1) const {
+    // Wholly off the window: there is nothing to paint.
+    if (isOffWindow(x0, y0, x1, y1))
+        return true;
+    RegionRange r = regionsUnder(x0, y0, x1, y1);
+    for (int y = r.top; y <= r.bottom; y++)
+        for (int x = r.left; x <= r.right; x++)
+            if (region_drawn[static_cast<size_t>(y) * window_horizontal_chars + x])
+                return false;
+    return true;
+}
+
+bool WindowBackend::isOffWindow(float x0, float y0, float x1, float y1) const {
+    // A pixel of margin, as for the regions.
+    return x1 + REGION_MARGIN < 0 || y1 + REGION_MARGIN < 0 ||
+           x0 - REGION_MARGIN > window_horizontal_pixels ||
+           y0 - REGION_MARGIN > window_vertical_pixels;
+}
+
+void WindowBackend::setAllDrawn(bool drawn) {
+    region_drawn.assign(region_drawn.size(), drawn);
+}
+
+void WindowBackend::resetGlyphCache() {
+    vertices.clear();
+    for (GlyphQuad& g : glyphs)
+        g.cached = false;
+    // Everything the game draws, loaded before any coordinates are taken.
+    for (int ch = 32; ch <= 126; ch++)
+        font.getGlyph(sf::String(std::string(1, static_cast<char>(ch)))[0], characterSize(), true);
+    for (int ch = 32; ch <= 126; ch++)
+        refreshGlyph(static_cast<unsigned char>(ch));
+}
+
+void WindowBackend::cacheGlyph(unsigned char ch) {
+    // Queued vertices hold texture coordinates of the page as it is now.
+    flush();
+    refreshGlyph(ch);
+    for (int other = 0; other < 256; other++)
+        if (glyphs[other].cached)
+            refreshGlyph(static_cast<unsigned char>(other));
+}
+
+void WindowBackend::refreshGlyph(unsigned char ch) {
+    // The character as sf::Text sees it when given a one-character std::string.
+    sf::Uint32 code = sf::String(std::string(1, static_cast<char>(ch)))[0];
+    GlyphQuad& g = glyphs[ch];
+    g.cached = true;
+    g.has_quad = !isBlank(code);
+    if (!g.has_quad)
+        return;
+
+    const sf::Glyph& glyph = font.getGlyph(code, characterSize(), true);
+    // As sf::Text lays out the first character: origin at x 0, baseline at y = character size,
+    // bounds and texture rectangle padded by one pixel.
+    const float padding = 1.f;
+    const float x = 0.f;
+    const float y = static_cast<float>(characterSize());
+    g.left = x + (glyph.bounds.left - padding);
+    g.top = y + (glyph.bounds.top - padding);
+    g.right = x + (glyph.bounds.left + glyph.bounds.width + padding);
+    g.bottom = y + (glyph.bounds.top + glyph.bounds.height + padding);
+    g.u1 = static_cast<float>(glyph.textureRect.left) - padding;
+    g.v1 = static_cast<float>(glyph.textureRect.top) - padding;
+    g.u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
+    g.v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
+}
+
+int WindowBackend::flush() {
+    if (!window) {
+        vertices.clear();
+        return -1;
+    }
+    if (vertices.empty())
+        return 0;
+    sf::RenderStates states;
+    states.texture = &font.getTexture(characterSize());
+    window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    vertices.clear();
+    return 0;
+}
+
+void WindowBackend::setBatching(bool new_batching) {
+    flush();
+    batching = new_batching;
+}
+
+int WindowBackend::present() {
+    if (flush() != 0)
+        return -1;
+    window->display();
+    window->clear(sf::Color(0, 0, 0, 255));
+    setAllDrawn(false);
+    return 0;
+}
+
+} // namespace ks
