@@ -13,8 +13,7 @@
 
 namespace ks {
 
-GameManager::GameManager()
-    : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true) {
+GameManager::GameManager() : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true) {
     setType("GameManager");
     LogManager::getInstance().writeLog("GameManager::GameManager(): frame time set to %i ms",
                                        frame_time);

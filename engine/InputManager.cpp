@@ -284,8 +284,7 @@ int InputManager::startRecording(const std::string& filename, unsigned long seed
     p_record = fopen(filename.c_str(), "w");
     if (!p_record) {
         LogManager::getInstance().writeLog(
-            "InputManager::startRecording(): Error: cannot write replay file %s",
-            filename.c_str());
+            "InputManager::startRecording(): Error: cannot write replay file %s", filename.c_str());
         return -1;
     }
     fprintf(p_record, "%s\n%s\n", Replay::headerLine().c_str(), Replay::seedLine(seed).c_str());

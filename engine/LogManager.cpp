@@ -14,7 +14,7 @@ const uint64_t FNV_PRIME = 1099511628211ULL;
 
 // The beginnings of the lines that tell of frame timing or of the window.
 const char* const VOLATILE_PREFIXES[] = {
-    "GameManager::run(): cycle ",  // ... missed deadline by N ms
+    "GameManager::run(): cycle ",   // ... missed deadline by N ms
     "GraphicsManager::startUp(): ", // the display, the font, the backend
     "InputManager::startUp(): ",
 };

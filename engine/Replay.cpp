@@ -15,18 +15,76 @@ namespace {
 
 // Indexed by key code.
 const char* const KEY_NAMES[] = {
-    "UNDEFINED_KEY", "SPACE",      "RETURN",     "ESCAPE",       "TAB",         "LEFTARROW",
-    "RIGHTARROW",    "UPARROW",    "DOWNARROW",  "PAUSE",        "MINUS",       "PLUS",
-    "TILDE",         "PERIOD",     "COMMA",      "SLASH",        "LEFTCONTROL", "RIGHTCONTROL",
-    "LEFTSHIFT",     "RIGHTSHIFT", "LEFTALT",    "RIGHTALT",     "F1",          "F2",
-    "F3",            "F4",         "F5",         "F6",           "F7",          "F8",
-    "F9",            "F10",        "F11",        "F12",          "A",           "B",
-    "C",             "D",          "E",          "F",            "G",           "H",
-    "I",             "J",          "K",          "L",            "M",           "N",
-    "O",             "P",          "Q",          "R",            "S",           "T",
-    "U",             "V",          "W",          "X",            "Y",           "Z",
-    "NUM0",          "NUM1",       "NUM2",       "NUM3",         "NUM4",        "NUM5",
-    "NUM6",          "NUM7",       "NUM8",       "NUM9",
+    "UNDEFINED_KEY",
+    "SPACE",
+    "RETURN",
+    "ESCAPE",
+    "TAB",
+    "LEFTARROW",
+    "RIGHTARROW",
+    "UPARROW",
+    "DOWNARROW",
+    "PAUSE",
+    "MINUS",
+    "PLUS",
+    "TILDE",
+    "PERIOD",
+    "COMMA",
+    "SLASH",
+    "LEFTCONTROL",
+    "RIGHTCONTROL",
+    "LEFTSHIFT",
+    "RIGHTSHIFT",
+    "LEFTALT",
+    "RIGHTALT",
+    "F1",
+    "F2",
+    "F3",
+    "F4",
+    "F5",
+    "F6",
+    "F7",
+    "F8",
+    "F9",
+    "F10",
+    "F11",
+    "F12",
+    "A",
+    "B",
+    "C",
+    "D",
+    "E",
+    "F",
+    "G",
+    "H",
+    "I",
+    "J",
+    "K",
+    "L",
+    "M",
+    "N",
+    "O",
+    "P",
+    "Q",
+    "R",
+    "S",
+    "T",
+    "U",
+    "V",
+    "W",
+    "X",
+    "Y",
+    "Z",
+    "NUM0",
+    "NUM1",
+    "NUM2",
+    "NUM3",
+    "NUM4",
+    "NUM5",
+    "NUM6",
+    "NUM7",
+    "NUM8",
+    "NUM9",
 };
 const int KEY_COUNT = sizeof(KEY_NAMES) / sizeof(KEY_NAMES[0]);
 
@@ -125,8 +183,7 @@ std::string Replay::inputLine(const Input& input) {
     case Input::MOUSE:
         return line + "mouse " + MOUSE_ACTIONS[action] + " " +
                BUTTON_NAMES[input.code >= 0 && input.code < BUTTON_COUNT ? input.code : 0] + " " +
-               std::to_string(input.position.getX()) + " " +
-               std::to_string(input.position.getY());
+               std::to_string(input.position.getX()) + " " + std::to_string(input.position.getY());
     case Input::QUIT:
         break;
     }
@@ -187,8 +244,8 @@ int Replay::parse(std::istream& in, const std::string& name) {
             // Another format first: a file of another kind may well have no line end at all.
             std::vector<std::string> header = words(line);
             if (header.size() != 2 || header[0] != FORMAT)
-                return failed(where, "not a replay file: expected '" + headerLine() +
-                                         "', found " + quoted(line));
+                return failed(where, "not a replay file: expected '" + headerLine() + "', found " +
+                                         quoted(line));
             long long version;
             if (!parseNumber(header[1], 1000000, version) || version != VERSION)
                 return failed(where, "replay format version " + quoted(header[1]) +
@@ -204,8 +261,8 @@ int Replay::parse(std::istream& in, const std::string& name) {
             long long value;
             if (seed_words.size() != 2 || seed_words[0] != "seed" ||
                 !parseNumber(seed_words[1], 4294967295LL, value))
-                return failed(where, "expected 'seed N' (N from 0 to 4294967295), found " +
-                                         quoted(line));
+                return failed(where,
+                              "expected 'seed N' (N from 0 to 4294967295), found " + quoted(line));
             seed = static_cast<unsigned long>(value);
             continue;
         }
@@ -244,8 +301,8 @@ bool Replay::parseBody(const std::string& line, const std::string& where) {
         input.kind = Input::KEYBOARD;
         input.action = indexOf(KEY_ACTIONS, ACTION_COUNT, w[2]);
         if (input.action <= 0)
-            return fail(where, "unknown key action " + quoted(w[2]) +
-                                   " (pressed, released or down)");
+            return fail(where,
+                        "unknown key action " + quoted(w[2]) + " (pressed, released or down)");
         input.code = keyFromName(w[3]);
         if (input.code < 0)
             return fail(where, "unknown key " + quoted(w[3]));
@@ -254,8 +311,8 @@ bool Replay::parseBody(const std::string& line, const std::string& where) {
         input.kind = Input::MOUSE;
         input.action = indexOf(MOUSE_ACTIONS, ACTION_COUNT, w[2]);
         if (input.action <= 0)
-            return fail(where, "unknown mouse action " + quoted(w[2]) +
-                                   " (pressed, released or moved)");
+            return fail(where,
+                        "unknown mouse action " + quoted(w[2]) + " (pressed, released or moved)");
         input.code = indexOf(BUTTON_NAMES, BUTTON_COUNT, w[3]);
         if (input.code < 0)
             return fail(where, "unknown mouse button " + quoted(w[3]));

@@ -4,6 +4,8 @@
 #include <climits>
 #include <fstream>
 
+#include <SFML/System/Err.hpp>
+
 #include "Color.h"
 #include "Frame.h"
 #include "LogManager.h"
@@ -135,6 +137,9 @@ template <typename T> void destroyAll(T** entries, int& count) {
 
 ResourceManager::ResourceManager() : sprite_count(0), sound_count(0), music_count(0) {
     setType("ResourceManager");
+    // SFML's error stream is a function-local static too. Made first, it is destroyed after this
+    // registry, whose sounds still write to it at exit when there is no audio device.
+    sf::err();
     for (int i = 0; i < MAX_SPRITES; i++)
         p_sprite[i] = nullptr;
     for (int i = 0; i < MAX_SOUNDS; i++)

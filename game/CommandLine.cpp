@@ -6,8 +6,7 @@
 #define MURKVAULT_VERSION "unknown"
 #endif
 
-int CommandLine::parse(int argc, const char* const argv[], std::ostream& out,
-                       std::ostream& err) {
+int CommandLine::parse(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
     CLI::App app("Murkvault: a dungeon of coloured text characters.\n"
                  "Without options, plays the game in its window.",
                  "murkvault");
@@ -25,9 +24,8 @@ int CommandLine::parse(int argc, const char* const argv[], std::ostream& out,
     CLI::Option* p_replay =
         app.add_option("--replay", replay_file, "Play a game recorded with --record again.")
             ->type_name("FILE");
-    CLI::Option* p_headless =
-        app.add_flag("--headless", headless,
-                     "With --replay: play it without a window, as fast as it goes.");
+    CLI::Option* p_headless = app.add_flag(
+        "--headless", headless, "With --replay: play it without a window, as fast as it goes.");
     p_replay->excludes(p_record)->excludes(p_seed);
     p_headless->needs(p_replay);
 

@@ -60,7 +60,7 @@ TEST_F(GraphicsStartUpTest, HeadlessNeedsNoDisplayAndKeepsTheCells) {
     EXPECT_EQ(0, gm().swapBuffers());
     EXPECT_EQ(std::string(80, ' '), row(4));
     ks::InputManager::getInstance().getInput(); // no events, no keys: nothing happens
-    EXPECT_EQ(0, gm().startUp()); // a second start keeps the backend
+    EXPECT_EQ(0, gm().startUp());               // a second start keeps the backend
 }
 
 // Runs after the display test: this one opens the window, in a directory without the font.

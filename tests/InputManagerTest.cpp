@@ -1,5 +1,7 @@
 // Window events and held keys turned into engine events.
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include <SFML/Window/Event.hpp>
@@ -8,6 +10,8 @@
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "InputManager.h"
+#include "LogManager.h"
+#include "Replay.h"
 #include "TestSupport.h"
 
 using K = sf::Keyboard;
@@ -118,4 +122,41 @@ TEST_F(InputManagerTest, MouseEventsCarryButtonAndPixelPositionAndOtherKindsAreI
                   5, "InputManager::getInput(): event of type ks::mouse sent to all objects"));
     im.handleEvent(sfEvent(sf::Event::Closed));
     EXPECT_TRUE(gm.getGameOver());
+}
+
+// What is delivered is what is recorded; playing the recording delivers it again, cycle by cycle,
+// with the same log, and its last cycle ends the game.
+TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
+    InputRecorder rec;
+    ASSERT_EQ(im.startRecording("test.rpl", 77), 0);
+    gm.setStepCount(3);
+    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::W));
+    held = {K::A};
+    im.sendHeldKey(fakeHeld);
+    gm.setStepCount(4);
+    im.handleEvent(sfEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 100, 50));
+    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::Escape));
+    im.stopRecording(4);
+    std::ifstream in("test.rpl");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "ks-replay 1\nseed 77\n3 key pressed W\n3 key down A\n4 mouse pressed LEFT 100 50\n"
+              "4 quit\n4 key pressed UNDEFINED_KEY\n4 end\n");
+    const Seen delivered = rec.seen;
+    const std::vector<std::string> logged = logLines();
+
+    ks::LogManager::getInstance().startUp();
+    gm.setGameOver(false);
+    rec.seen.clear();
+    ks::Replay replay;
+    ASSERT_EQ(replay.load("test.rpl"), 0);
+    im.startReplay(&replay);
+    for (int cycle = 0; cycle <= 4; cycle++) {
+        EXPECT_FALSE(gm.getGameOver()) << cycle;
+        gm.setStepCount(cycle);
+        im.getInput();
+    }
+    im.startReplay(nullptr);
+    EXPECT_TRUE(gm.getGameOver());
+    EXPECT_EQ(rec.seen, delivered);
+    EXPECT_EQ(logLines(), logged);
 }

@@ -1,0 +1,101 @@
+// Replay files: what a recording writes reads back as the same inputs, and each kind of damaged
+// file is refused with its file name, line number and fault.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "Replay.h"
+
+namespace {
+
+using Input = ks::Replay::Input;
+
+// The error of parsing the text as "game.rpl", or "" when it parses.
+std::string errorOf(const std::string& text) {
+    std::istringstream in(text);
+    ks::Replay replay;
+    return replay.parse(in, "game.rpl") == 0 ? "" : replay.getError();
+}
+
+TEST(ReplayTest, WhatARecordingWritesReadsBackTheSame) {
+    const std::vector<Input> inputs = {
+        {0, Input::KEYBOARD, ks::KEY_PRESSED, ks::Keyboard::W, {}},
+        {0, Input::KEYBOARD, ks::KEY_DOWN, ks::Keyboard::W, {}},
+        {7, Input::KEYBOARD, ks::KEY_RELEASED, ks::Keyboard::LEFTSHIFT, {}},
+        {7, Input::MOUSE, ks::MOUSE_PRESSED, ks::Mouse::LEFT, {100, 50}},
+        {8, Input::MOUSE, ks::MOUSE_MOVED, ks::Mouse::UNDEFINED_MOUSE_BUTTON, {-3, 900}},
+        {9, Input::QUIT, 0, 0, {}},
+        {9, Input::KEYBOARD, ks::KEY_PRESSED, ks::Keyboard::UNDEFINED_KEY, {}},
+    };
+    std::string text = ks::Replay::headerLine() + "\n" + ks::Replay::seedLine(4294967295UL) + "\n";
+    for (const Input& input : inputs)
+        text += ks::Replay::inputLine(input) + "\n";
+    text += ks::Replay::endLine(12) + "\n";
+    EXPECT_EQ(text,
+              "ks-replay 1\nseed 4294967295\n0 key pressed W\n0 key down W\n"
+              "7 key released LEFTSHIFT\n7 mouse pressed LEFT 100 50\n"
+              "8 mouse moved UNDEFINED -3 900\n9 quit\n9 key pressed UNDEFINED_KEY\n12 end\n");
+    std::istringstream in(text);
+    ks::Replay replay;
+    ASSERT_EQ(replay.parse(in, "game.rpl"), 0) << replay.getError();
+    EXPECT_EQ(replay.getSeed(), 4294967295UL);
+    EXPECT_EQ(replay.getInputs(), inputs);
+    EXPECT_EQ(replay.getLastCycle(), 12);
+}
+
+// A recording cut short (the game crashed) has no end line: it ends with its last input.
+TEST(ReplayTest, AFileWithoutItsEndLineEndsAtItsLastInput) {
+    std::istringstream in("ks-replay 1\nseed 3\n5 key pressed A\n40 key down A\n");
+    ks::Replay replay;
+    ASSERT_EQ(replay.parse(in, "game.rpl"), 0);
+    EXPECT_EQ(replay.getLastCycle(), 40);
+    EXPECT_EQ(errorOf("ks-replay 1\nseed 3\n"), "");
+}
+
+TEST(ReplayTest, EachDamageIsNamedWithItsLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "game.rpl:1: empty file: expected 'ks-replay 1'"},
+        {"ks-replay 1\nseed 3\n5 key pre", "game.rpl:3: line cut off (no line end): '5 key pre'"},
+        {"\x89PNG\r\n\x1a\n", "game.rpl:1: not a replay file: expected 'ks-replay 1', found "
+                              "'?PNG'"},
+        {"ks-replay 2\nseed 3\n",
+         "game.rpl:1: replay format version '2' is not supported (this game reads version 1)"},
+        {"ks-replay 1\n", "game.rpl:2: no seed line: the file ends after its header"},
+        {"ks-replay 1\nseed -4\n", "game.rpl:2: expected 'seed N' (N from 0 to 4294967295), "
+                                   "found 'seed -4'"},
+        {"ks-replay 1\nseed 3\n9 key down W\n8 key down W\n",
+         "game.rpl:4: cycle 8 comes after cycle 9: cycles must not go backwards"},
+        {"ks-replay 1\nseed 3\n9 key down SHIFT\n", "game.rpl:3: unknown key 'SHIFT'"},
+        {"ks-replay 1\nseed 3\n9 key held W\n",
+         "game.rpl:3: unknown key action 'held' (pressed, released or down)"},
+        {"ks-replay 1\nseed 3\n9 mouse pressed LEFT 1 x\n", "game.rpl:3: bad mouse position '1 x'"},
+        {"ks-replay 1\nseed 3\nx key down W\n", "game.rpl:3: bad cycle number 'x'"},
+        {"ks-replay 1\nseed 3\n9 end\n9 key down W\n", "game.rpl:4: input after the end line"},
+        {"ks-replay 1\nseed 3\n9 jump\n",
+         "game.rpl:3: expected 'CYCLE key|mouse|quit|end ...', found '9 jump'"},
+    };
+    for (const auto& [text, error] : cases)
+        EXPECT_EQ(errorOf(text), error) << text;
+}
+
+// A FIFO would block for ever and a directory never parse: only regular files are opened.
+TEST(ReplayTest, OnlyRegularFilesAreRead) {
+    ks::Replay replay;
+    EXPECT_EQ(replay.load("no-such.rpl"), -1);
+    EXPECT_EQ(replay.getError(), "no-such.rpl: cannot open: No such file or directory");
+    remove("fifo.rpl");
+    ASSERT_EQ(mkfifo("fifo.rpl", 0600), 0);
+    EXPECT_EQ(replay.load("fifo.rpl"), -1);
+    EXPECT_EQ(replay.getError(), "fifo.rpl: cannot open: not a regular file");
+    remove("fifo.rpl");
+    std::ofstream("good.rpl") << "ks-replay 1\nseed 9\n2 quit\n";
+    EXPECT_EQ(replay.load("good.rpl"), 0);
+    EXPECT_EQ(replay.getSeed(), 9u);
+}
+
+} // namespace
