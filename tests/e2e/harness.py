@@ -72,8 +72,9 @@ class GameSession:
                 self.env["DISPLAY"] = ":" + numbers.readline().strip()
             assert self.env["DISPLAY"] != ":", "Xvfb did not report its display number"
             self.stderr = open(os.path.join(self.scratch, "game.stderr"), "w+")
+            self.stdout = open(os.path.join(self.scratch, "game.stdout"), "w+")
             self.process = subprocess.Popen(self.command, cwd=self.cwd, env=self.env,
-                                            stdout=subprocess.DEVNULL, stderr=self.stderr)
+                                            stdout=self.stdout, stderr=self.stderr)
         except BaseException:
             self.__exit__(AssertionError, None, None)
             raise
@@ -92,6 +93,10 @@ class GameSession:
     def stderr_text(self):
         self.stderr.seek(0)
         return self.stderr.read()
+
+    def stdout_text(self):
+        self.stdout.seek(0)
+        return self.stdout.read()
 
     def texts(self, start=0):
         """The log's complete lines from index start on (read up to now)."""

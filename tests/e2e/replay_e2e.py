@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""End-to-end tests of seeds, recording and replaying: a game recorded in the window replays
+without any display to the same summary and log; damaged replay files and bad options are
+refused with one clear line; the golden games of tests/data/games replay to their summaries."""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import WAIT, GameSession, main  # noqa: E402
+
+SUMMARY = re.compile(r"^cycles \d+ floor \d+ score -?\d+ health -?\d+ checksum [0-9a-f]{16}$")
+# The log lines that may differ between a game and its replay: frame timing and the window.
+VOLATILE = re.compile(r"^(GameManager::run\(\): cycle \d+ missed deadline|GraphicsManager::"
+                      r"startUp\(\): |InputManager::startUp\(\): )")
+
+
+def data_folder(data, work):
+    for name in ("sprites", "sounds", "ks-font.ttf"):
+        os.symlink(os.path.join(data, name), os.path.join(work, name))
+
+
+def game(args, work, *options, timeout=120):
+    """Runs the game with no display at all; returns the completed process."""
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "XAUTHORITY")}
+    env["ALSOFT_DRIVERS"] = "null"
+    return subprocess.run([args.game, *options], cwd=work, env=env, text=True,
+                          capture_output=True, timeout=timeout)
+
+
+def steady_log(path):
+    with open(path, encoding="utf-8", errors="replace") as log:
+        return [line for line in log.read().splitlines() if not VOLATILE.match(line)]
+
+
+def test_recorded_game_replays_headless(args):
+    """The game played with a seed in the window, then replayed twice with no DISPLAY."""
+    with GameSession("record", [args.game, "--seed", "7", "--record", "game.rpl"],
+                     args.data) as session:
+        session.until_room()
+        session.wait_for_line(r"^Map::Map\(\): seed 7$")
+        start = len(session.texts())
+        for key, vector in (("d", "1, 0"), ("s", "0, 1"), ("shift+w", "0, -1")):
+            session.xdotool("keydown", key)  # held until the player has moved three cells
+            session.wait_until("three moves <%s>" % vector, lambda: sum(
+                "moving towards vector <%s>" % vector in t for t in session.texts(start)) >= 3)
+            session.xdotool("keyup", key)
+        session.press_until("Left", r"^creating hitboxes -1 0$", start)
+        session.press_until("Up", r"^creating hitboxes 0 -1$", start)
+        code, _ = session.escape()
+        assert code == 0, "exit code %s after Escape" % code
+        recorded = session.stdout_text().strip()
+        assert SUMMARY.match(recorded), "no summary after recording: %r" % recorded
+        rpl = os.path.join(session.cwd, "game.rpl")
+        with open(rpl) as replay:
+            text = replay.read()
+        assert text.startswith("ks-replay 1\nseed 7\n") and "key pressed D" in text, text[:200]
+        reference = steady_log(session.log_path)
+        with tempfile.TemporaryDirectory(prefix="murkvault-e2e-replay-") as work:
+            data_folder(args.data, work)
+            for run in range(2):
+                result = game(args, work, "--replay", rpl, "--headless")
+                assert result.returncode == 0, "replay %d: %s" % (run, result.stderr[-2000:])
+                assert result.stdout.strip() == recorded, (result.stdout, recorded)
+                replayed = steady_log(os.path.join(work, "kestrel.log"))
+                if replayed != reference:
+                    first = next(i for i, (a, b) in enumerate(zip(replayed + [""],
+                                                                  reference + [""])) if a != b)
+                    raise AssertionError("replay %d's log differs at line %d: %r against %r" % (
+                        run, first, replayed[first:first + 3], reference[first:first + 3]))
+
+
+BAD_REPLAYS = {  # file contents, and the fault the one line must name
+    "empty": (b"", r":1: empty file"),
+    "truncated": (b"ks-replay 1\nseed 7\n12 key pressed W\n13 key pre", r":4: line cut off"),
+    "other_format": (b"\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", r":1: not a replay file"),
+    "other_version": (b"ks-replay 9\nseed 7\n", r":1: replay format version '9'"),
+    "cycles_backwards": (b"ks-replay 1\nseed 7\n30 key down W\n29 key down W\n",
+                         r":4: cycle 29 comes after cycle 30"),
+    "unknown_key": (b"ks-replay 1\nseed 7\n30 key down HYPER\n", r":3: unknown key 'HYPER'"),
+}
+
+
+def test_bad_replay_files_and_options_are_refused(args):
+    """Each damaged replay file gives one line on stderr naming it, its line and the fault, and
+    exit code 2, before any window could open (there is no display); so do bad options."""
+    with tempfile.TemporaryDirectory(prefix="murkvault-e2e-bad-") as work:
+        data_folder(args.data, work)
+        cases = [("missing.rpl", None, r"^murkvault: missing\.rpl: cannot open: No such file")]
+        for name, (content, fault) in BAD_REPLAYS.items():
+            with open(os.path.join(work, name + ".rpl"), "wb") as bad:
+                bad.write(content)
+            cases.append((name + ".rpl", content, r"^murkvault: %s\.rpl%s" % (name, fault)))
+        for file, _, pattern in cases:
+            result = game(args, work, "--replay", file, "--headless", timeout=WAIT)
+            lines = result.stderr.splitlines()
+            assert result.returncode == 2, "%s: exit code %d" % (file, result.returncode)
+            assert len(lines) == 1 and re.match(pattern, lines[0]), "%s: %r" % (file, lines)
+            assert not os.path.exists(os.path.join(work, "kestrel.log")), file + " started"
+        for options in (["--seed", "x"], ["--scales"], ["--headless"], ["--seed", "-3"]):
+            result = game(args, work, *options, timeout=WAIT)
+            assert result.returncode == 2 and result.stderr.startswith("murkvault: "), (
+                options, result.returncode, result.stderr)
+            assert "--replay FILE" in result.stderr, "no usage after %s" % options
+        result = game(args, work, "--help", timeout=WAIT)
+        assert result.returncode == 0 and "--seed N" in result.stdout, result
+        result = game(args, work, "--version", timeout=WAIT)
+        assert result.returncode == 0 and result.stdout.startswith("murkvault "), result
+
+
+def golden(name):
+    def test(args):
+        games = os.path.join(args.data, "tests", "data", "games")
+        with open(os.path.join(games, name + ".summary")) as stored:
+            expected = stored.read().strip()
+        with tempfile.TemporaryDirectory(prefix="murkvault-e2e-golden-") as work:
+            data_folder(args.data, work)
+            result = game(args, work, "--replay", os.path.join(games, name + ".rpl"),
+                          "--headless")
+            assert result.returncode == 0, result.stderr[-2000:]
+            assert result.stdout.strip() == expected, (
+                "%s.rpl replays to\n  %s\nnot to its summary\n  %s" % (
+                    name, result.stdout.strip(), expected))
+    test.__doc__ = "The golden game %s replays without a display to its stored summary." % name
+    return test
+
+
+if __name__ == "__main__":
+    tests = {n[5:]: f for n, f in globals().items() if n.startswith("test_")}
+    games = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "games")
+    for file in sorted(os.listdir(games)) if os.path.isdir(games) else []:
+        if file.endswith(".rpl"):
+            tests["golden_" + file[:-4]] = golden(file[:-4])
+    sys.exit(main(tests, __doc__))
