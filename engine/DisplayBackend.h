@@ -33,7 +33,10 @@ public:
 
     // The next pending window event, if any (false when there is none).
     virtual bool pollEvent(sf::Event& event) = 0;
-    // Whether the key is held down right now.
+    // Reads which keys are held, once a cycle, before isKeyHeld is asked.
+    virtual void sampleKeyboard() {}
+    // Whether the key was held at the last sample. Keys count only while the window has the
+    // focus: what is typed into another window is not the game's.
     virtual bool isKeyHeld(sf::Keyboard::Key key) = 0;
 
     // The SFML window, or null for a backend without one.

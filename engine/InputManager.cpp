@@ -119,6 +119,9 @@ int InputManager::startUp() {
 }
 
 void InputManager::shutDown() {
+    // Forget the keys the window had down; a new window starts with none.
+    keys_down.clear();
+    released_early.clear();
     Manager::shutDown();
 }
 
@@ -168,9 +171,16 @@ void InputManager::handleEvent(const sf::Event& event) {
     case sf::Event::KeyPressed:
         if (event.key.code == sf::Keyboard::Escape)
             endGame();
+        if (event.key.code != sf::Keyboard::Unknown) {
+            keys_down.insert(event.key.code);
+            released_early.erase(event.key.code);
+        }
         sendEvent(EventKeyboard(KEY_PRESSED, keyFromEvent(event.key.code)));
         break;
     case sf::Event::KeyReleased:
+        keys_down.erase(event.key.code);
+        if (released_early.erase(event.key.code) > 0)
+            break;
         sendEvent(EventKeyboard(KEY_RELEASED, keyFromEvent(event.key.code)));
         break;
     case sf::Event::MouseButtonPressed:
@@ -200,6 +210,21 @@ void InputManager::sendHeldKey(KeyHeldTest is_held) {
         event.setKey(keyFromHeld(key));
         sendHeld(event);
         return;
+    }
+}
+
+void InputManager::releaseLostKeys(KeyHeldTest is_held) {
+    if (!is_held)
+        return;
+    for (auto it = keys_down.begin(); it != keys_down.end();) {
+        const sf::Keyboard::Key key = *it;
+        if (is_held(key)) {
+            ++it;
+            continue;
+        }
+        it = keys_down.erase(it);
+        released_early.insert(key);
+        sendEvent(EventKeyboard(KEY_RELEASED, keyFromEvent(key)));
     }
 }
 
@@ -242,7 +267,11 @@ void InputManager::getInput() {
     sf::Event event;
     while (p_backend->pollEvent(event))
         handleEvent(event);
-    sendHeldKey([p_backend](sf::Keyboard::Key key) { return p_backend->isKeyHeld(key); });
+    // One look at the keyboard serves every key tested below.
+    p_backend->sampleKeyboard();
+    auto is_held = [p_backend](sf::Keyboard::Key key) { return p_backend->isKeyHeld(key); };
+    releaseLostKeys(is_held);
+    sendHeldKey(is_held);
 }
 
 void InputManager::playReplay() {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 
 #include <SFML/Window/Event.hpp>
@@ -30,6 +31,7 @@ public:
 
     // -1 unless the graphics manager is started; turns the window's key repeat off.
     int startUp() override;
+    // Also forgets which keys the window had down.
     void shutDown() override;
 
     // Drains the window's event queue (handleEvent for each), then samples the held keys
@@ -54,6 +56,11 @@ public:
     void handleEvent(const sf::Event& event);
     // Sends one KEY_DOWN event for the first held key in the fixed sampling order, if any.
     void sendHeldKey(KeyHeldTest is_held);
+    // Sends KEY_RELEASED, once, for each key pressed in the window and not released there that
+    // is no longer held: a key let go while another window had the focus (Alt+Tab) would
+    // otherwise stay down for the game until pressed again. Its late release from the window,
+    // should one come, is then not sent again.
+    void releaseLostKeys(KeyHeldTest is_held);
 
     // The engine key code of an SFML key as it comes from the event queue.
     static int keyFromEvent(sf::Keyboard::Key key);
@@ -82,6 +89,9 @@ private:
     FILE* p_record;
     const Replay* p_replay;
     size_t replay_next;
+    // Keys pressed in the window and not yet released; keys whose release was already sent.
+    std::set<sf::Keyboard::Key> keys_down;
+    std::set<sf::Keyboard::Key> released_early;
 };
 
 } // namespace ks

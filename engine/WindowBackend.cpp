@@ -1,5 +1,6 @@
 #include "WindowBackend.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <SFML/Graphics/Color.hpp>
@@ -61,8 +62,12 @@ WindowBackend::WindowBackend(int horizontal_pixels, int vertical_pixels, int hor
                              int vertical_chars)
     : window_horizontal_pixels(horizontal_pixels), window_vertical_pixels(vertical_pixels),
       window_horizontal_chars(horizontal_chars), window_vertical_chars(vertical_chars), font(),
-      window(), cell_background(), cell_text(), batching(true), vertices(), glyphs(),
-      region_drawn(static_cast<size_t>(horizontal_chars) * vertical_chars, true) {
+      window(), keyboard(), focused(false), cell_background(), cell_text(), batching(true),
+      vertices(), glyphs(), frame_glyphs(),
+      region_glyphs(static_cast<size_t>(horizontal_chars) * vertical_chars), glyph_stamps(),
+      stamp(0), pixels_unknown(true), frame_draws(), shown_draws(), drawn_early(false),
+      repaint(true), repaint_interval(std::chrono::seconds(1)), last_shown(), frames_shown(0),
+      frames_skipped(0) {
     vertices.reserve(static_cast<size_t>(window_horizontal_chars) * window_vertical_chars *
                      VERTICES_PER_CELL);
 }
@@ -86,8 +91,12 @@ WindowBackend::OpenResult WindowBackend::open(const std::string& title,
         sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32), title,
         sf::Style::Titlebar);
     XCloseDisplay(p_probe);
+    keyboard = std::make_unique<KeyboardSampler>();
+    focused = window->hasFocus();
     // Nothing is known of a new window's pixels until its first clear.
-    setAllDrawn(true);
+    startFrame();
+    pixels_unknown = true;
+    repaint = true;
     window->setVerticalSyncEnabled(true);
     window->setMouseCursorVisible(false);
 
@@ -108,11 +117,23 @@ void WindowBackend::close() {
 }
 
 bool WindowBackend::pollEvent(sf::Event& event) {
-    return window && window->pollEvent(event);
+    if (!window || !window->pollEvent(event))
+        return false;
+    if (event.type == sf::Event::GainedFocus) {
+        focused = true;
+        repaint = true; // what covered the window may have left its mark
+    } else if (event.type == sf::Event::LostFocus)
+        focused = false;
+    return true;
+}
+
+void WindowBackend::sampleKeyboard() {
+    if (keyboard)
+        keyboard->sample();
 }
 
 bool WindowBackend::isKeyHeld(sf::Keyboard::Key key) {
-    return sf::Keyboard::isKeyPressed(key);
+    return focused && keyboard && keyboard->isDown(key);
 }
 
 float WindowBackend::charWidth() const {
@@ -132,18 +153,20 @@ unsigned int WindowBackend::characterSize() const {
 void WindowBackend::drawCell(Position pixel, char ch, int color) {
     if (!window)
         return;
+    frame_draws.push_back({pixel.getX(), pixel.getY(), ch, color});
     if (batching)
         queueCell(pixel, ch, color);
     else
         drawCellImmediately(pixel, ch, color);
-    // Either way the glyph's pixels are no longer black, for a batched background that follows.
+    // Either way the glyph's pixels are lit now, for a background that follows.
     const GlyphQuad& g = glyphQuad(ch);
     if (g.has_quad)
-        markDrawn(pixel.getX() + g.left, pixel.getY() + g.top, pixel.getX() + g.right,
-                  pixel.getY() + g.bottom);
+        addFrameGlyph({pixel.getX() + g.left, pixel.getY() + g.top, pixel.getX() + g.right,
+                       pixel.getY() + g.bottom});
 }
 
 void WindowBackend::drawCellImmediately(Position pixel, char ch, int color) {
+    drawn_early = true;
     if (!cell_background)
         cell_background =
             std::make_unique<sf::RectangleShape>(sf::Vector2f(charWidth(), charHeight() - 1));
@@ -164,6 +187,16 @@ void WindowBackend::drawCellImmediately(Position pixel, char ch, int color) {
         window->draw(*cell_text);
 }
 
+void WindowBackend::emitQuad(const Rect& r, sf::Color color, sf::Vector2f uv1, sf::Vector2f uv2) {
+    // sf::Text's two triangles, in its vertex order.
+    vertices.emplace_back(sf::Vector2f(r.x0, r.y0), color, sf::Vector2f(uv1.x, uv1.y));
+    vertices.emplace_back(sf::Vector2f(r.x1, r.y0), color, sf::Vector2f(uv2.x, uv1.y));
+    vertices.emplace_back(sf::Vector2f(r.x0, r.y1), color, sf::Vector2f(uv1.x, uv2.y));
+    vertices.emplace_back(sf::Vector2f(r.x0, r.y1), color, sf::Vector2f(uv1.x, uv2.y));
+    vertices.emplace_back(sf::Vector2f(r.x1, r.y0), color, sf::Vector2f(uv2.x, uv1.y));
+    vertices.emplace_back(sf::Vector2f(r.x1, r.y1), color, sf::Vector2f(uv2.x, uv2.y));
+}
+
 void WindowBackend::queueCell(Position pixel, char ch, int color) {
     const GlyphQuad& g = glyphQuad(ch);
 
@@ -171,29 +204,40 @@ void WindowBackend::queueCell(Position pixel, char ch, int color) {
     // position in float, then its size added) so that its edges fall on the same pixels.
     float x0 = pixel.getX() + charWidth() / 2 - 5;
     float y0 = pixel.getY() + charHeight() / 2 - 12;
-    float x1 = x0 + charWidth();
-    float y1 = y0 + (charHeight() - 1);
-    if (!isBlack(x0, y0, x1, y1)) {
-        vertices.emplace_back(sf::Vector2f(x0, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
-        vertices.emplace_back(sf::Vector2f(x1, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
-        vertices.emplace_back(sf::Vector2f(x0, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
-        vertices.emplace_back(sf::Vector2f(x0, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
-        vertices.emplace_back(sf::Vector2f(x1, y0), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
-        vertices.emplace_back(sf::Vector2f(x1, y1), WINDOW_BACKGROUND_COLOR, WHITE_TEXEL);
-    }
+    queueBackground({x0, y0, x0 + charWidth(), y0 + (charHeight() - 1)});
 
     float px = static_cast<float>(pixel.getX());
     float py = static_cast<float>(pixel.getY());
-    if (!g.has_quad || isOffWindow(px + g.left, py + g.top, px + g.right, py + g.bottom))
+    Rect quad{px + g.left, py + g.top, px + g.right, py + g.bottom};
+    if (!g.has_quad || isOffWindow(quad))
         return;
-    // The glyph: sf::Text's two triangles, in its vertex order, moved to the text's position.
-    sf::Color c = toSfmlColor(color);
-    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.top), c, sf::Vector2f(g.u1, g.v1));
-    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.top), c, sf::Vector2f(g.u2, g.v1));
-    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.bottom), c, sf::Vector2f(g.u1, g.v2));
-    vertices.emplace_back(sf::Vector2f(px + g.left, py + g.bottom), c, sf::Vector2f(g.u1, g.v2));
-    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.top), c, sf::Vector2f(g.u2, g.v1));
-    vertices.emplace_back(sf::Vector2f(px + g.right, py + g.bottom), c, sf::Vector2f(g.u2, g.v2));
+    emitQuad(quad, toSfmlColor(color), sf::Vector2f(g.u1, g.v1), sf::Vector2f(g.u2, g.v2));
+}
+
+void WindowBackend::queueBackground(const Rect& background) {
+    if (isOffWindow(background))
+        return;
+    if (pixels_unknown) {
+        emitQuad(background, WINDOW_BACKGROUND_COLOR, WHITE_TEXEL, WHITE_TEXEL);
+        return;
+    }
+    // A pixel is painted by a quad when its centre lies inside; the centres inside both the
+    // background and a glyph quad are exactly those inside their intersection, so painting the
+    // intersections blackens every pixel the whole background would have changed.
+    stamp++;
+    RegionRange r = regionsUnder(background);
+    for (int y = r.top; y <= r.bottom; y++)
+        for (int x = r.left; x <= r.right; x++)
+            for (int index : region_glyphs[static_cast<size_t>(y) * window_horizontal_chars + x]) {
+                if (glyph_stamps[index] == stamp)
+                    continue;
+                glyph_stamps[index] = stamp;
+                const Rect& glyph = frame_glyphs[index];
+                Rect cut{std::max(background.x0, glyph.x0), std::max(background.y0, glyph.y0),
+                         std::min(background.x1, glyph.x1), std::min(background.y1, glyph.y1)};
+                if (cut.x0 < cut.x1 && cut.y0 < cut.y1)
+                    emitQuad(cut, WINDOW_BACKGROUND_COLOR, WHITE_TEXEL, WHITE_TEXEL);
+            }
 }
 
 const WindowBackend::GlyphQuad& WindowBackend::glyphQuad(char ch) {
@@ -203,44 +247,43 @@ const WindowBackend::GlyphQuad& WindowBackend::glyphQuad(char ch) {
     return glyphs[index];
 }
 
-WindowBackend::RegionRange WindowBackend::regionsUnder(float x0, float y0, float x1,
-                                                       float y1) const {
-    return {regionOf(x0 - REGION_MARGIN, charWidth(), window_horizontal_chars),
-            regionOf(x1 + REGION_MARGIN, charWidth(), window_horizontal_chars),
-            regionOf(y0 - REGION_MARGIN, charHeight(), window_vertical_chars),
-            regionOf(y1 + REGION_MARGIN, charHeight(), window_vertical_chars)};
+WindowBackend::RegionRange WindowBackend::regionsUnder(const Rect& r) const {
+    return {regionOf(r.x0 - REGION_MARGIN, charWidth(), window_horizontal_chars),
+            regionOf(r.x1 + REGION_MARGIN, charWidth(), window_horizontal_chars),
+            regionOf(r.y0 - REGION_MARGIN, charHeight(), window_vertical_chars),
+            regionOf(r.y1 + REGION_MARGIN, charHeight(), window_vertical_chars)};
 }
 
-void WindowBackend::markDrawn(float x0, float y0, float x1, float y1) {
-    if (isOffWindow(x0, y0, x1, y1))
+void WindowBackend::addFrameGlyph(const Rect& glyph) {
+    if (isOffWindow(glyph))
         return;
-    RegionRange r = regionsUnder(x0, y0, x1, y1);
+    const int index = static_cast<int>(frame_glyphs.size());
+    frame_glyphs.push_back(glyph);
+    glyph_stamps.push_back(0);
+    RegionRange r = regionsUnder(glyph);
     for (int y = r.top; y <= r.bottom; y++)
         for (int x = r.left; x <= r.right; x++)
-            region_drawn[static_cast<size_t>(y) * window_horizontal_chars + x] = true;
+            region_glyphs[static_cast<size_t>(y) * window_horizontal_chars + x].push_back(index);
 }
 
-bool WindowBackend::isBlack(float x0, float y0, float x1, float y1) const {
-    // Wholly off the window: there is nothing to paint.
-    if (isOffWindow(x0, y0, x1, y1))
-        return true;
-    RegionRange r = regionsUnder(x0, y0, x1, y1);
-    for (int y = r.top; y <= r.bottom; y++)
-        for (int x = r.left; x <= r.right; x++)
-            if (region_drawn[static_cast<size_t>(y) * window_horizontal_chars + x])
-                return false;
-    return true;
-}
-
-bool WindowBackend::isOffWindow(float x0, float y0, float x1, float y1) const {
+bool WindowBackend::isOffWindow(const Rect& r) const {
     // A pixel of margin, as for the regions.
-    return x1 + REGION_MARGIN < 0 || y1 + REGION_MARGIN < 0 ||
-           x0 - REGION_MARGIN > window_horizontal_pixels ||
-           y0 - REGION_MARGIN > window_vertical_pixels;
+    return r.x1 + REGION_MARGIN < 0 || r.y1 + REGION_MARGIN < 0 ||
+           r.x0 - REGION_MARGIN > window_horizontal_pixels ||
+           r.y0 - REGION_MARGIN > window_vertical_pixels;
 }
 
-void WindowBackend::setAllDrawn(bool drawn) {
-    region_drawn.assign(region_drawn.size(), drawn);
+void WindowBackend::startFrame() {
+    for (int index = 0; index < static_cast<int>(frame_glyphs.size()); index++) {
+        RegionRange r = regionsUnder(frame_glyphs[index]);
+        for (int y = r.top; y <= r.bottom; y++)
+            for (int x = r.left; x <= r.right; x++)
+                region_glyphs[static_cast<size_t>(y) * window_horizontal_chars + x].clear();
+    }
+    frame_glyphs.clear();
+    glyph_stamps.clear();
+    frame_draws.clear();
+    drawn_early = false;
 }
 
 void WindowBackend::resetGlyphCache() {
@@ -295,6 +338,7 @@ int WindowBackend::flush() {
     }
     if (vertices.empty())
         return 0;
+    drawn_early = true;
     sf::RenderStates states;
     states.texture = &font.getTexture(characterSize());
     window->draw(vertices.data(), vertices.size(), sf::Triangles, states);
@@ -308,11 +352,26 @@ void WindowBackend::setBatching(bool new_batching) {
 }
 
 int WindowBackend::present() {
-    if (flush() != 0)
+    if (!window)
         return -1;
+    const auto now = std::chrono::steady_clock::now();
+    // The frame on screen is still right: leave it there, and this frame's queue unused.
+    if (!repaint && !drawn_early && !pixels_unknown && frame_draws == shown_draws &&
+        now - last_shown < repaint_interval) {
+        vertices.clear();
+        startFrame();
+        frames_skipped++;
+        return 0;
+    }
+    flush();
     window->display();
     window->clear(sf::Color(0, 0, 0, 255));
-    setAllDrawn(false);
+    frames_shown++;
+    last_shown = now;
+    repaint = false;
+    pixels_unknown = false;
+    shown_draws.swap(frame_draws);
+    startFrame();
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <SFML/Graphics/Vertex.hpp>
 
 #include "DisplayBackend.h"
+#include "KeyboardSampler.h"
 
 namespace ks {
 
@@ -21,9 +23,13 @@ namespace ks {
 // draw call textured from the font's page. The pixels are the same as drawing a rectangle and a
 // text per cell (the unbatched path, kept for comparison), at a fraction of the cost. Every
 // character value is supported: printable ASCII is loaded into the font page when the font is
-// loaded; any other character is loaded the first time it is drawn. A background that would paint
-// black over pixels still black since the frame was cleared is left out (it changes nothing):
-// most cells of a room are spaces on black.
+// loaded; any other character is loaded the first time it is drawn.
+//
+// A cell's black background only matters where a glyph drawn earlier in the frame lit pixels:
+// everything else is still black from the clear. So each background is cut down to the parts
+// of it that earlier glyph quads cover, and left out where there are none (most cells of a room
+// are spaces on black). A frame drawn exactly like the one on screen is not drawn and shown
+// again, but the window is still repainted at least once a second and when it regains focus.
 class WindowBackend : public DisplayBackend {
 public:
     // What open() achieved.
@@ -45,12 +51,21 @@ public:
     void close() override;
     void drawCell(Position pixel, char ch, int color) override;
     int present() override;
+    // Also notes the focus changes it passes on.
     bool pollEvent(sf::Event& event) override;
+    void sampleKeyboard() override;
     bool isKeyHeld(sf::Keyboard::Key key) override;
+    bool hasFocus() const { return focused; }
     sf::RenderWindow* getWindow() const override { return window.get(); }
     int flush() override;
     void setBatching(bool new_batching) override;
     bool getBatching() const override { return batching; }
+
+    // The longest an unchanged frame stays up without being shown again (a second by default).
+    void setRepaintInterval(std::chrono::milliseconds interval) { repaint_interval = interval; }
+    // How many frames present() has shown, and how many it left out as unchanged.
+    long getFramesShown() const { return frames_shown; }
+    long getFramesSkipped() const { return frames_skipped; }
 
     WindowBackend(const WindowBackend&) = delete;
     WindowBackend& operator=(const WindowBackend&) = delete;
@@ -66,19 +81,24 @@ private:
     // The glyph quad of ch, loading it into the font's page if it is not there yet.
     struct GlyphQuad;
     const GlyphQuad& glyphQuad(char ch);
-    // The black-so-far bookkeeping, kept per window region of one cell's size: marks the regions
-    // a glyph quad from (x0, y0) to (x1, y1) in pixels may touch, and tells whether every
-    // region such a rectangle touches is still untouched since the last clear.
-    void markDrawn(float x0, float y0, float x1, float y1);
-    bool isBlack(float x0, float y0, float x1, float y1) const;
-    // Whether a quad from (x0, y0) to (x1, y1) in pixels lies wholly outside the window.
-    bool isOffWindow(float x0, float y0, float x1, float y1) const;
-    // The regions, inclusive, that a quad from (x0, y0) to (x1, y1) in pixels may touch.
+    // A rectangle in pixels, from (x0, y0) to (x1, y1).
+    struct Rect {
+        float x0, y0, x1, y1;
+    };
+    void emitQuad(const Rect& r, sf::Color color, sf::Vector2f uv1, sf::Vector2f uv2);
+    // Notes a glyph quad drawn in this frame, under every region of one cell's size it may touch.
+    void addFrameGlyph(const Rect& glyph);
+    // Queues the parts of a cell's background that glyphs drawn earlier in the frame cover.
+    void queueBackground(const Rect& background);
+    // Whether a rectangle lies wholly outside the window.
+    bool isOffWindow(const Rect& r) const;
+    // The regions, inclusive, that a rectangle in pixels may touch.
     struct RegionRange {
         int left, right, top, bottom;
     };
-    RegionRange regionsUnder(float x0, float y0, float x1, float y1) const;
-    void setAllDrawn(bool drawn);
+    RegionRange regionsUnder(const Rect& r) const;
+    // Starts the bookkeeping of a new frame.
+    void startFrame();
     // Forgets every cached glyph and loads printable ASCII into the font's page.
     void resetGlyphCache();
     // Loads the glyph of ch into the page (flushing first, as adding a glyph may rearrange the
@@ -93,6 +113,8 @@ private:
 
     sf::Font font;
     std::unique_ptr<sf::RenderWindow> window;
+    std::unique_ptr<KeyboardSampler> keyboard;
+    bool focused;
     // The unbatched path's shared background rectangle and text, made on first use.
     std::unique_ptr<sf::RectangleShape> cell_background;
     std::unique_ptr<sf::Text> cell_text;
@@ -109,9 +131,35 @@ private:
     bool batching;
     std::vector<sf::Vertex> vertices;
     GlyphQuad glyphs[256];
-    // Per window region of one cell's size, row by row: whether anything but black may have been
-    // drawn there since the window was last cleared.
-    std::vector<bool> region_drawn;
+
+    // The glyph quads drawn in this frame, and per window region of one cell's size, row by row,
+    // the ones that may touch it; a stamp per glyph so that each is cut out of a background once.
+    std::vector<Rect> frame_glyphs;
+    std::vector<std::vector<int>> region_glyphs;
+    std::vector<unsigned> glyph_stamps;
+    unsigned stamp;
+    // A new window's pixels are unknown until it is first cleared: backgrounds are drawn whole.
+    bool pixels_unknown;
+
+    // One drawCell call, to tell a frame drawn like the one on screen.
+    struct CellDraw {
+        int x, y;
+        char ch;
+        int color;
+        bool operator==(const CellDraw& o) const {
+            return x == o.x && y == o.y && ch == o.ch && color == o.color;
+        }
+    };
+    std::vector<CellDraw> frame_draws;
+    std::vector<CellDraw> shown_draws;
+    // Whether this frame already reached the back buffer in part (a flush, an unbatched cell):
+    // it must then be shown.
+    bool drawn_early;
+    bool repaint;
+    std::chrono::milliseconds repaint_interval;
+    std::chrono::steady_clock::time_point last_shown;
+    long frames_shown;
+    long frames_skipped;
 };
 
 } // namespace ks

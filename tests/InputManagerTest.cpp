@@ -160,3 +160,26 @@ TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
     EXPECT_EQ(rec.seen, delivered);
     EXPECT_EQ(logLines(), logged);
 }
+
+// A key let go while another window had the focus: released once at the next sample, its late
+// release from the window not sent again; a key still held, or released in time, as usual.
+TEST_F(InputManagerTest, AKeyNoLongerHeldIsReleasedOnceAtTheNextSample) {
+    InputRecorder rec;
+    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::LAlt));
+    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::LShift));
+    held = {K::LShift};
+    im.releaseLostKeys(fakeHeld);
+    im.releaseLostKeys(fakeHeld);
+    im.handleEvent(sfEvent(sf::Event::KeyReleased, K::LAlt)); // late: already released
+    held = {};
+    im.handleEvent(sfEvent(sf::Event::KeyReleased, K::LShift));
+    im.releaseLostKeys(fakeHeld);
+    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::LAlt)); // pressed again: a new press
+    im.handleEvent(sfEvent(sf::Event::KeyReleased, K::LAlt));
+    EXPECT_EQ(rec.seen, (Seen{{ks::KEY_PRESSED, ks::Keyboard::LEFTALT, 0, 0},
+                              {ks::KEY_PRESSED, ks::Keyboard::LEFTSHIFT, 0, 0},
+                              {ks::KEY_RELEASED, ks::Keyboard::LEFTALT, 0, 0},
+                              {ks::KEY_RELEASED, ks::Keyboard::LEFTSHIFT, 0, 0},
+                              {ks::KEY_PRESSED, ks::Keyboard::LEFTALT, 0, 0},
+                              {ks::KEY_RELEASED, ks::Keyboard::LEFTALT, 0, 0}}));
+}

@@ -6,6 +6,7 @@
 #include "EventCollision.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
+#include "InputManager.h"
 #include "LogManager.h"
 #include "Setup.h"
 #include "WorldManager.h"
@@ -38,6 +39,7 @@ void resetEngine() {
     world.startUp();
     ks::GameManager::getInstance().setGameOver(false);
     ks::GameManager::getInstance().setStepCount(0);
+    ks::InputManager::getInstance().shutDown();
     ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
     if (!graphics.getBackend()) {
         graphics.setHeadless(true);
