@@ -1,6 +1,8 @@
 #include "GameManager.h"
 
+#include "Box.h"
 #include "Clock.h"
+#include "Color.h"
 #include "EventStep.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
@@ -13,7 +15,9 @@
 
 namespace ks {
 
-GameManager::GameManager() : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true) {
+GameManager::GameManager()
+    : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true), paused(false),
+      pause_text("PAUSED") {
     setType("GameManager");
     LogManager::getInstance().writeLog("GameManager::GameManager(): frame time set to %i ms",
                                        frame_time);
@@ -39,7 +43,18 @@ void GameManager::shutDown() {
 
 void GameManager::cycle() {
     WorldManager& world = WorldManager::getInstance();
+    GraphicsManager& graphics = GraphicsManager::getInstance();
     InputManager::getInstance().getInput();
+    if (paused) {
+        // The scene as it was, without drawing (and so animating) a single object.
+        graphics.redrawLastFrame();
+        Box view = world.getView();
+        Position middle(view.getCorner().getX() + graphics.getHorizontal() / 2,
+                        view.getCorner().getY() + graphics.getVertical() / 2 - 1);
+        graphics.drawString(middle, " " + pause_text + " ", CENTER_JUSTIFIED, WHITE);
+        graphics.swapBuffers();
+        return;
+    }
     world.update();
 
     ObjectList all = world.getAllObjects();
@@ -48,7 +63,7 @@ void GameManager::cycle() {
         it.currentObject()->eventHandler(&step);
 
     world.draw();
-    GraphicsManager::getInstance().swapBuffers();
+    graphics.swapBuffers();
 }
 
 void GameManager::run() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "Manager.h"
 
 namespace ks {
@@ -30,6 +32,14 @@ public:
     int getFrameTime() const { return frame_time; }
     int getStepCount() const { return step_count; }
     void setStepCount(int new_step_count) { step_count = new_step_count; }
+    // While paused, a cycle reads input (only the pause key, Escape and closing the window
+    // count, see InputManager::setPauseKey), moves nothing, sends no step events, and shows the
+    // last frame with the pause text across the middle of the screen. Cycles still count.
+    void setPaused(bool new_paused) { paused = new_paused; }
+    bool isPaused() const { return paused; }
+    void setPauseText(std::string new_pause_text) { pause_text = new_pause_text; }
+    std::string getPauseText() const { return pause_text; }
+
     // Whether run() waits out the rest of each frame (true, the default) or starts the next cycle
     // at once, as a replay without a window does.
     void setPaced(bool new_paced) { paced = new_paced; }
@@ -45,6 +55,8 @@ private:
     int frame_time;
     int step_count;
     bool paced;
+    bool paused;
+    std::string pause_text;
 };
 
 } // namespace ks

@@ -11,8 +11,9 @@ GraphicsManager::GraphicsManager()
     : window_horizontal_pixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
       window_vertical_pixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       window_horizontal_chars(WINDOW_HORIZONTAL_CHARS_DEFAULT),
-      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), headless(false), backend(),
-      cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT) {
+      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), headless(false), scale(1), backend(),
+      cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT),
+      shown_cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT) {
     setType("GraphicsManager");
 }
 
@@ -35,8 +36,9 @@ int GraphicsManager::startUp() {
         return 0;
     }
 
-    auto window = std::make_unique<WindowBackend>(window_horizontal_pixels, window_vertical_pixels,
-                                                  window_horizontal_chars, window_vertical_chars);
+    auto window =
+        std::make_unique<WindowBackend>(window_horizontal_pixels, window_vertical_pixels,
+                                        window_horizontal_chars, window_vertical_chars, scale);
     WindowBackend::OpenResult result = window->open(WINDOW_TITLE_DEFAULT, FONT_FILE_DEFAULT);
     if (result == WindowBackend::NO_DISPLAY) {
         log.writeLog("GraphicsManager::startUp(): Error: Unable to open a display");
@@ -52,12 +54,23 @@ int GraphicsManager::startUp() {
     return 0;
 }
 
+int GraphicsManager::startUp(std::unique_ptr<DisplayBackend> new_backend) {
+    if (!new_backend)
+        return -1;
+    shutDown();
+    cells.clear();
+    backend = std::move(new_backend);
+    return Manager::startUp();
+}
+
 void GraphicsManager::shutDown() {
     // Closing and destroying here keeps the window from leaking; a later startUp opens a new one.
     if (backend) {
         backend->close();
         backend.reset();
     }
+    frame_draws.clear();
+    last_frame_draws.clear();
     Manager::shutDown();
 }
 
@@ -87,9 +100,21 @@ Position GraphicsManager::pixelsToSpaces(Position pixels) const {
 int GraphicsManager::drawCh(Position world_pos, char ch, int color) {
     if (!backend)
         return -1;
-    Position view_pos = worldToView(world_pos);
+    drawViewCh(worldToView(world_pos), ch, color);
+    return 0;
+}
+
+void GraphicsManager::drawViewCh(Position view_pos, char ch, int color) {
     backend->drawCell(spacesToPixels(view_pos), ch, color);
     cells.set(view_pos.getX(), view_pos.getY(), ch, color);
+    frame_draws.push_back({view_pos, ch, color});
+}
+
+int GraphicsManager::redrawLastFrame() {
+    if (!backend)
+        return -1;
+    for (const CellDraw& draw : last_frame_draws)
+        drawViewCh(draw.view_pos, draw.ch, draw.color);
     return 0;
 }
 
@@ -147,7 +172,10 @@ int GraphicsManager::drawString(Position world_pos, std::string str, Justificati
 }
 
 int GraphicsManager::swapBuffers() {
+    shown_cells = cells;
     cells.clear();
+    last_frame_draws.swap(frame_draws);
+    frame_draws.clear();
     if (!backend)
         return -1;
     return backend->present();

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CellGrid.h"
 #include "Color.h"
@@ -46,6 +47,9 @@ public:
     // cannot be loaded (the window stays open). A second call while a backend exists returns 0
     // and does nothing.
     int startUp() override;
+    // Starts with the given backend instead of opening one (another platform's screen, or a
+    // scripted one in tests); a backend already open is closed first. 0, -1 for null.
+    int startUp(std::unique_ptr<DisplayBackend> new_backend);
     // Closes and destroys the window (so nothing leaks) and marks the manager stopped: every
     // drawing call then returns -1 until a new startUp opens a new backend.
     void shutDown() override;
@@ -53,6 +57,11 @@ public:
     // Which backend the next startUp opens: none drawing (true) or the window (false, default).
     void setHeadless(bool new_headless) { headless = new_headless; }
     bool isHeadless() const { return headless; }
+    // How many times larger than its size in pixels the next window opens (1 to 4; others are
+    // kept in range). The cells, and every position and size this manager reports, stay as
+    // they are: only the window and its glyphs grow.
+    void setScale(int new_scale) { scale = new_scale < 1 ? 1 : new_scale > 4 ? 4 : new_scale; }
+    int getScale() const { return scale; }
 
     int drawCh(Position world_pos, char ch, int color);
     // -1 for the empty frame.
@@ -60,6 +69,10 @@ public:
     int drawString(Position world_pos, std::string str, Justification just, int color);
     // Shows the frame and clears the next one (and the cell model) to black.
     int swapBuffers();
+    // Draws again, cell by cell in the same order, what the last frame shown was made of (for a
+    // paused game, which shows the same scene without drawing its objects). 0, -1 when not
+    // started.
+    int redrawLastFrame();
 
     // Draws the cells queued since the last flush into the window's back buffer now, so that it
     // holds everything drawn so far (to read it back before swapBuffers). 0, -1 without a window.
@@ -90,6 +103,8 @@ public:
     int getCellColor(int view_x, int view_y) const { return cells.getColor(view_x, view_y); }
     // One view row of the cell model as text, 80 characters.
     std::string getRowText(int view_y) const { return cells.rowText(view_y); }
+    // The cells of the last frame shown (swapBuffers): what the screen says now.
+    const CellGrid& getShownCells() const { return shown_cells; }
 
     GraphicsManager(const GraphicsManager&) = delete;
     GraphicsManager& operator=(const GraphicsManager&) = delete;
@@ -97,13 +112,28 @@ public:
 private:
     GraphicsManager();
 
+    // Draws a cell at a view position: the cell model and the backend.
+    void drawViewCh(Position view_pos, char ch, int color);
+
+    // One drawCh, as drawn in the view.
+    struct CellDraw {
+        Position view_pos;
+        char ch;
+        int color;
+    };
+
     int window_horizontal_pixels;
     int window_vertical_pixels;
     int window_horizontal_chars;
     int window_vertical_chars;
     bool headless;
+    int scale;
     std::unique_ptr<DisplayBackend> backend;
     CellGrid cells;
+    CellGrid shown_cells;
+    // The cells drawn in this frame and in the last one shown, in drawing order.
+    std::vector<CellDraw> frame_draws;
+    std::vector<CellDraw> last_frame_draws;
 };
 
 } // namespace ks

@@ -98,7 +98,8 @@ Replay::Input inputOf(const Event& event) {
 
 } // namespace
 
-InputManager::InputManager() : p_record(nullptr), p_replay(nullptr), replay_next(0) {
+InputManager::InputManager()
+    : pause_key(Keyboard::UNDEFINED_KEY), p_record(nullptr), p_replay(nullptr), replay_next(0) {
     setType("InputManager");
 }
 
@@ -230,6 +231,12 @@ void InputManager::releaseLostKeys(KeyHeldTest is_held) {
 
 void InputManager::sendEvent(const Event& event) {
     record(inputOf(event));
+    auto* p_key = dynamic_cast<const EventKeyboard*>(&event);
+    if (p_key && p_key->getKeyboardAction() == KEY_PRESSED &&
+        pause_key != Keyboard::UNDEFINED_KEY && p_key->getKey() == pause_key) {
+        GameManager& game = GameManager::getInstance();
+        game.setPaused(!game.isPaused());
+    }
     WorldManager::getInstance().onEvent(&event);
     LogManager::getInstance().writeLog("InputManager::getInput(): event of type %s sent to all "
                                        "objects",
@@ -264,14 +271,28 @@ void InputManager::getInput() {
         playReplay();
         return;
     }
+    GameManager& game = GameManager::getInstance();
     sf::Event event;
     while (p_backend->pollEvent(event))
-        handleEvent(event);
+        if (!game.isPaused() || countsWhilePaused(event))
+            handleEvent(event);
+    if (game.isPaused())
+        return; // no key is held for a paused game
     // One look at the keyboard serves every key tested below.
     p_backend->sampleKeyboard();
     auto is_held = [p_backend](sf::Keyboard::Key key) { return p_backend->isKeyHeld(key); };
     releaseLostKeys(is_held);
     sendHeldKey(is_held);
+}
+
+bool InputManager::countsWhilePaused(const sf::Event& event) const {
+    if (event.type == sf::Event::Closed)
+        return true;
+    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape)
+        return true;
+    // The pause key, pressed and released.
+    return (event.type == sf::Event::KeyPressed || event.type == sf::Event::KeyReleased) &&
+           pause_key != Keyboard::UNDEFINED_KEY && keyFromEvent(event.key.code) == pause_key;
 }
 
 void InputManager::playReplay() {

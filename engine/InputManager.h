@@ -40,6 +40,12 @@ public:
     // and sets game over in the replay's last cycle.
     void getInput();
 
+    // The key (an engine key code) whose press pauses and resumes the game; UNDEFINED_KEY (the
+    // default) for none. Its presses and releases still reach the objects. While the game is
+    // paused, every other input but Escape and closing the window is dropped: nothing moves.
+    void setPauseKey(int new_pause_key) { pause_key = new_pause_key; }
+    int getPauseKey() const { return pause_key; }
+
     // Writes the replay file's header with the seed, then every input delivered from now on. -1
     // (logged) when the file cannot be written.
     int startRecording(const std::string& filename, unsigned long seed);
@@ -85,7 +91,10 @@ private:
     void record(const Replay::Input& input);
     // Delivers the replay's inputs of the current cycle.
     void playReplay();
+    // Whether a window event still counts while the game is paused.
+    bool countsWhilePaused(const sf::Event& event) const;
 
+    int pause_key;
     FILE* p_record;
     const Replay* p_replay;
     size_t replay_next;

@@ -59,11 +59,11 @@ const float REGION_MARGIN = 1.f;
 } // namespace
 
 WindowBackend::WindowBackend(int horizontal_pixels, int vertical_pixels, int horizontal_chars,
-                             int vertical_chars)
-    : window_horizontal_pixels(horizontal_pixels), window_vertical_pixels(vertical_pixels),
-      window_horizontal_chars(horizontal_chars), window_vertical_chars(vertical_chars), font(),
-      window(), keyboard(), focused(false), cell_background(), cell_text(), batching(true),
-      vertices(), glyphs(), frame_glyphs(),
+                             int vertical_chars, int init_scale)
+    : scale(init_scale >= 1 ? init_scale : 1), window_horizontal_pixels(horizontal_pixels * scale),
+      window_vertical_pixels(vertical_pixels * scale), window_horizontal_chars(horizontal_chars),
+      window_vertical_chars(vertical_chars), font(), window(), keyboard(), focused(false),
+      cell_background(), cell_text(), batching(true), vertices(), glyphs(), frame_glyphs(),
       region_glyphs(static_cast<size_t>(horizontal_chars) * vertical_chars), glyph_stamps(),
       stamp(0), pixels_unknown(true), frame_draws(), shown_draws(), drawn_early(false),
       repaint(true), repaint_interval(std::chrono::seconds(1)), last_shown(), frames_shown(0),
@@ -91,6 +91,7 @@ WindowBackend::OpenResult WindowBackend::open(const std::string& title,
         sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32), title,
         sf::Style::Titlebar);
     XCloseDisplay(p_probe);
+    place();
     keyboard = std::make_unique<KeyboardSampler>();
     focused = window->hasFocus();
     // Nothing is known of a new window's pixels until its first clear.
@@ -106,6 +107,15 @@ WindowBackend::OpenResult WindowBackend::open(const std::string& title,
     return loaded ? OPENED : NO_FONT;
 }
 
+void WindowBackend::place() {
+    // Centred on the screen, but never with its top or left edge off it: a window larger than
+    // the screen shows its top-left part, where the health display is.
+    const sf::VideoMode screen = sf::VideoMode::getDesktopMode();
+    const int x = (static_cast<int>(screen.width) - window_horizontal_pixels) / 2;
+    const int y = (static_cast<int>(screen.height) - window_vertical_pixels) / 2;
+    window->setPosition(sf::Vector2i(x > 0 ? x : 0, y > 0 ? y : 0));
+}
+
 bool WindowBackend::isOpen() const {
     return window && window->isOpen();
 }
@@ -119,6 +129,15 @@ void WindowBackend::close() {
 bool WindowBackend::pollEvent(sf::Event& event) {
     if (!window || !window->pollEvent(event))
         return false;
+    // The game reads the mouse in the pixels of the unscaled window.
+    if (event.type == sf::Event::MouseMoved) {
+        event.mouseMove.x /= scale;
+        event.mouseMove.y /= scale;
+    } else if (event.type == sf::Event::MouseButtonPressed ||
+               event.type == sf::Event::MouseButtonReleased) {
+        event.mouseButton.x /= scale;
+        event.mouseButton.y /= scale;
+    }
     if (event.type == sf::Event::GainedFocus) {
         focused = true;
         repaint = true; // what covered the window may have left its mark
@@ -150,10 +169,11 @@ unsigned int WindowBackend::characterSize() const {
     return static_cast<unsigned int>(size);
 }
 
-void WindowBackend::drawCell(Position pixel, char ch, int color) {
+void WindowBackend::drawCell(Position cell_pixel, char ch, int color) {
     if (!window)
         return;
-    frame_draws.push_back({pixel.getX(), pixel.getY(), ch, color});
+    frame_draws.push_back({cell_pixel.getX(), cell_pixel.getY(), ch, color});
+    const Position pixel(cell_pixel.getX() * scale, cell_pixel.getY() * scale);
     if (batching)
         queueCell(pixel, ch, color);
     else
@@ -169,10 +189,10 @@ void WindowBackend::drawCellImmediately(Position pixel, char ch, int color) {
     drawn_early = true;
     if (!cell_background)
         cell_background =
-            std::make_unique<sf::RectangleShape>(sf::Vector2f(charWidth(), charHeight() - 1));
+            std::make_unique<sf::RectangleShape>(sf::Vector2f(charWidth(), charHeight() - scale));
     cell_background->setFillColor(WINDOW_BACKGROUND_COLOR);
-    cell_background->setPosition(pixel.getX() + charWidth() / 2 - 5,
-                                 pixel.getY() + charHeight() / 2 - 12);
+    cell_background->setPosition(pixel.getX() + charWidth() / 2 - 5 * scale,
+                                 pixel.getY() + charHeight() / 2 - 12 * scale);
     window->draw(*cell_background);
 
     if (!cell_text)
@@ -202,9 +222,9 @@ void WindowBackend::queueCell(Position pixel, char ch, int color) {
 
     // The background: the rectangle the unbatched path draws, computed the same way (its
     // position in float, then its size added) so that its edges fall on the same pixels.
-    float x0 = pixel.getX() + charWidth() / 2 - 5;
-    float y0 = pixel.getY() + charHeight() / 2 - 12;
-    queueBackground({x0, y0, x0 + charWidth(), y0 + (charHeight() - 1)});
+    float x0 = pixel.getX() + charWidth() / 2 - 5 * scale;
+    float y0 = pixel.getY() + charHeight() / 2 - 12 * scale;
+    queueBackground({x0, y0, x0 + charWidth(), y0 + (charHeight() - scale)});
 
     float px = static_cast<float>(pixel.getX());
     float py = static_cast<float>(pixel.getY());

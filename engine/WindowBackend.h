@@ -39,9 +39,11 @@ public:
         NO_FONT = 2,    // the window is open, but the font could not be loaded
     };
 
-    // A window of the given size in pixels showing the given number of character cells.
+    // A window of the given size in pixels showing the given number of character cells, scale
+    // times as large (1 to 4): cells are given at the unscaled size and drawn scale times larger,
+    // with glyphs rendered at scale times the size (crisp, not stretched).
     WindowBackend(int horizontal_pixels, int vertical_pixels, int horizontal_chars,
-                  int vertical_chars);
+                  int vertical_chars, int init_scale = 1);
     ~WindowBackend() override;
 
     // Opens the window with the title and loads the font file.
@@ -71,6 +73,9 @@ public:
     WindowBackend& operator=(const WindowBackend&) = delete;
 
 private:
+    // Puts the window in the middle of the screen, its top-left corner on it.
+    void place();
+    // The cell size in window pixels.
     float charWidth() const;
     float charHeight() const;
     // The character size of the glyphs: twice the narrower cell dimension, truncated (23).
@@ -106,6 +111,8 @@ private:
     void cacheGlyph(unsigned char ch);
     void refreshGlyph(unsigned char ch);
 
+    int scale;
+    // The window's size, scaled.
     int window_horizontal_pixels;
     int window_vertical_pixels;
     int window_horizontal_chars;

@@ -26,8 +26,14 @@ int CommandLine::parse(int argc, const char* const argv[], std::ostream& out, st
             ->type_name("FILE");
     CLI::Option* p_headless = app.add_flag(
         "--headless", headless, "With --replay: play it without a window, as fast as it goes.");
+    CLI::Option* p_scale =
+        app.add_option("--scale", scale,
+                       "Open the window N times larger (1 to 4), for large screens; the glyphs "
+                       "are drawn at that size, crisp.")
+            ->type_name("N")
+            ->check(CLI::Range(1, 4));
     p_replay->excludes(p_record)->excludes(p_seed);
-    p_headless->needs(p_replay);
+    p_headless->needs(p_replay)->excludes(p_scale);
 
     try {
         app.parse(argc, argv);

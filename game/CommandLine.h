@@ -21,6 +21,8 @@ public:
     const std::string& getRecordFile() const { return record_file; }
     const std::string& getReplayFile() const { return replay_file; }
     bool isHeadless() const { return headless; }
+    // How many times larger the window opens (1 to 4; 1 without the option).
+    int getScale() const { return scale; }
 
 private:
     bool has_seed = false;
@@ -28,4 +30,5 @@ private:
     std::string record_file;
     std::string replay_file;
     bool headless = false;
+    int scale = 1;
 };

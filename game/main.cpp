@@ -5,6 +5,7 @@
 #include <SFML/Audio/Listener.hpp>
 
 #include "CommandLine.h"
+#include "EventKeyboard.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     Map::setNextSeed(seed);
 
     ks::GraphicsManager::getInstance().setHeadless(options.isHeadless());
+    ks::GraphicsManager::getInstance().setScale(options.getScale());
     // The log first, so that every manager built afterwards can write to it.
     ks::LogManager::getInstance().startUp();
     ks::GameManager& game_manager = ks::GameManager::getInstance();
@@ -45,6 +47,7 @@ int main(int argc, char* argv[]) {
     }
 
     ks::InputManager& input = ks::InputManager::getInstance();
+    input.setPauseKey(ks::Keyboard::P);
     const bool recording = !options.getRecordFile().empty();
     if (recording && input.startRecording(options.getRecordFile(), seed) != 0) {
         fprintf(stderr, "murkvault: cannot write the replay file %s\n",

@@ -39,6 +39,8 @@ TEST(CommandLineTest, OptionsCarryTheirValues) {
     EXPECT_TRUE(p.options.hasSeed());
     EXPECT_EQ(p.options.getSeed(), 4294967295UL);
     EXPECT_EQ(p.options.getRecordFile(), "a.rpl");
+    EXPECT_EQ(p.options.getScale(), 1);
+    EXPECT_EQ(parse({"--scale", "4"}).options.getScale(), 4);
     Parsed q = parse({"--replay", "b.rpl", "--headless"});
     EXPECT_EQ(q.code, CommandLine::RUN);
     EXPECT_EQ(q.options.getReplayFile(), "b.rpl");

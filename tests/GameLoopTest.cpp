@@ -1,7 +1,10 @@
 // The game loop on a fake clock: cycle order, step numbers and the timing lines.
 #include "Clock.h"
+#include "EventKeyboard.h"
 #include "EventStep.h"
 #include "GameManager.h"
+#include "GraphicsManager.h"
+#include "InputManager.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
 
@@ -65,4 +68,64 @@ TEST_F(GameLoopTest, ClockMeasuresIntervalsAcrossTheTopOfAnHour) {
     EXPECT_EQ(clock.split(), 15);
     EXPECT_EQ(clock.delta(), 15);
     EXPECT_EQ(clock.split(), 0);
+}
+
+// A mover that counts the step events it gets and draws itself as an 'M'.
+class Mover : public ks::Object {
+public:
+    Mover() {
+        setSolidness(ks::SPECTRAL);
+        setPosition(ks::Position(10, 5));
+        setXVelocity(1);
+    }
+    int eventHandler(const ks::Event* p_event) override {
+        steps += p_event->getType() == ks::STEP_EVENT;
+        return 0;
+    }
+    void draw() override {
+        ks::GraphicsManager::getInstance().drawCh(getPosition(), 'M', ks::GREEN);
+    }
+    int steps = 0;
+};
+
+class PauseTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        screen = startScripted();
+        ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
+    }
+    void TearDown() override {
+        ks::InputManager::getInstance().setPauseKey(ks::Keyboard::UNDEFINED_KEY);
+        ks::GameManager::getInstance().setPaused(false);
+        ks::GraphicsManager::getInstance().shutDown();
+    }
+    ScriptedBackend* screen = nullptr;
+};
+
+// Paused: the mover keeps its place and gets no steps, the screen shows the last scene with
+// PAUSED across the middle; cycles still count. Resumed: all goes on.
+TEST_F(PauseTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
+    ks::GameManager& game = ks::GameManager::getInstance();
+    Mover* p_mover = new Mover();
+    game.cycle();
+    EXPECT_EQ(shownRow(5).substr(11, 1), "M");
+    screen->key(sf::Event::KeyPressed, sf::Keyboard::P);
+    screen->held = {sf::Keyboard::D}; // held keys do nothing while paused
+    for (int i = 0; i < 3; i++) {
+        game.setStepCount(game.getStepCount() + 1);
+        game.cycle();
+    }
+    EXPECT_TRUE(game.isPaused());
+    EXPECT_EQ(p_mover->getPosition(), ks::Position(11, 5));
+    EXPECT_EQ(p_mover->steps, 1);
+    EXPECT_EQ(shownRow(5).substr(11, 1), "M");
+    EXPECT_EQ(shownRow(11).substr(36, 10), "  PAUSED  ");
+    EXPECT_EQ(screen->presents, 4);
+    screen->key(sf::Event::KeyPressed, sf::Keyboard::P);
+    game.cycle();
+    EXPECT_FALSE(game.isPaused());
+    EXPECT_EQ(p_mover->getPosition(), ks::Position(12, 5));
+    EXPECT_EQ(p_mover->steps, 2);
+    EXPECT_EQ(shownRow(11), std::string(80, ' '));
 }

@@ -9,6 +9,7 @@
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "GameManager.h"
+#include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
 #include "Replay.h"
@@ -182,4 +183,33 @@ TEST_F(InputManagerTest, AKeyNoLongerHeldIsReleasedOnceAtTheNextSample) {
                               {ks::KEY_RELEASED, ks::Keyboard::LEFTSHIFT, 0, 0},
                               {ks::KEY_PRESSED, ks::Keyboard::LEFTALT, 0, 0},
                               {ks::KEY_RELEASED, ks::Keyboard::LEFTALT, 0, 0}}));
+}
+
+// While paused only the pause key, Escape and closing count; the pause key still reaches the
+// objects; the keys held are nobody's.
+TEST_F(InputManagerTest, WhilePausedOnlyThePauseKeyEscapeAndClosingCount) {
+    ScriptedBackend* screen = startScripted();
+    im.setPauseKey(ks::Keyboard::P);
+    InputRecorder rec;
+    screen->key(sf::Event::KeyPressed, K::P);
+    screen->key(sf::Event::KeyPressed, K::W); // the same cycle: already paused
+    im.getInput();
+    EXPECT_TRUE(gm.isPaused());
+    screen->held = {K::D, K::P};
+    screen->key(sf::Event::KeyPressed, K::A);
+    screen->key(sf::Event::KeyReleased, K::P);
+    screen->key(sf::Event::KeyPressed, K::P);
+    im.getInput();
+    EXPECT_FALSE(gm.isPaused());
+    screen->held = {K::D};
+    screen->key(sf::Event::KeyReleased, K::P);
+    im.getInput();
+    im.setPauseKey(ks::Keyboard::UNDEFINED_KEY);
+    ks::GraphicsManager::getInstance().shutDown();
+    EXPECT_EQ(rec.seen, (Seen{{ks::KEY_PRESSED, ks::Keyboard::P, 0, 0},
+                              {ks::KEY_RELEASED, ks::Keyboard::P, 0, 0},
+                              {ks::KEY_PRESSED, ks::Keyboard::P, 0, 0},
+                              {ks::KEY_DOWN, ks::Keyboard::D, 0, 0}, // resumed: held again
+                              {ks::KEY_RELEASED, ks::Keyboard::P, 0, 0},
+                              {ks::KEY_DOWN, ks::Keyboard::D, 0, 0}}));
 }

@@ -74,6 +74,10 @@ std::string row(int y) {
     return ks::GraphicsManager::getInstance().getRowText(y);
 }
 
+std::string shownRow(int y) {
+    return ks::GraphicsManager::getInstance().getShownCells().rowText(y);
+}
+
 Recorder::Recorder(ks::Position position, std::string type) : ks::Object(position) {
     setType(type);
 }
@@ -84,4 +88,26 @@ int Recorder::eventHandler(const ks::Event* p_event) {
         collided_with.push_back(
             static_cast<const ks::EventCollision*>(p_event)->getOtherObject(this));
     return result;
+}
+
+bool ScriptedBackend::pollEvent(sf::Event& event) {
+    if (events.empty())
+        return false;
+    event = events.front();
+    events.pop_front();
+    return true;
+}
+
+void ScriptedBackend::key(sf::Event::EventType type, sf::Keyboard::Key code) {
+    sf::Event event{};
+    event.type = type;
+    event.key.code = code;
+    events.push_back(event);
+}
+
+ScriptedBackend* startScripted() {
+    auto backend = std::make_unique<ScriptedBackend>();
+    ScriptedBackend* p_backend = backend.get();
+    ks::GraphicsManager::getInstance().startUp(std::move(backend));
+    return p_backend;
 }

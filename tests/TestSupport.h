@@ -1,10 +1,13 @@
 #pragma once
 
+#include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "DisplayBackend.h"
 #include "Object.h"
 
 // The lines of "kestrel.log" in the working directory, as written so far.
@@ -30,6 +33,8 @@ bool openWindow();
 
 // One screen row of the current frame's cell model, as text.
 std::string row(int y);
+// One screen row of the last frame shown, as text.
+std::string shownRow(int y);
 
 // A fixture for tests of the engine and the game: every test starts from resetEngine().
 class EngineTest : public ::testing::Test {
@@ -50,3 +55,28 @@ public:
     // The result eventHandler returns.
     int result = 1;
 };
+
+// A screen played by the test: the window events it queues, the keys it holds, the frames shown.
+class ScriptedBackend : public ks::DisplayBackend {
+public:
+    bool isOpen() const override { return open; }
+    void close() override { open = false; }
+    void drawCell(ks::Position, char, int) override {}
+    int present() override {
+        presents++;
+        return 0;
+    }
+    bool pollEvent(sf::Event& event) override;
+    bool isKeyHeld(sf::Keyboard::Key key) override { return held.count(key) > 0; }
+
+    // Queues a key press or release for the next poll.
+    void key(sf::Event::EventType type, sf::Keyboard::Key code);
+
+    std::deque<sf::Event> events;
+    std::set<sf::Keyboard::Key> held;
+    bool open = true;
+    int presents = 0;
+};
+
+// Starts the graphics manager on a new scripted backend, which it owns, and returns it.
+ScriptedBackend* startScripted();
