@@ -8,6 +8,7 @@
 int main() {
     // The log first, so that every manager built afterwards can write to it.
     ks::LogManager::getInstance().startUp();
+    checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
     ks::GameManager& game_manager = ks::GameManager::getInstance();
     game_manager.startUp();
     if (!ks::GraphicsManager::getInstance().getWindow()) {

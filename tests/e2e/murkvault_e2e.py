@@ -99,6 +99,22 @@ def test_without_display_says_so_and_fails(args):
             assert not [f for f in os.listdir(work) if f.startswith("core")], "a core was left"
 
 
+def test_bare_binary_says_where_it_looked(args):
+    """Started in a folder without its data, the game runs as ever (a black window that ends
+    on Escape) and says on stderr, in one line, where it looked and how to start it."""
+    with tempfile.TemporaryDirectory(prefix="murkvault-e2e-bare-") as work:
+        with GameSession("bare", [args.game], cwd=work) as game:
+            game.wait_window()
+            game.wait_for_line(r"GameManager::run\(\): 30 cycles")
+            # SFML adds its own complaints (no font, no sounds) after the game's one line.
+            lines = [line for line in game.stderr_text().splitlines() if "murkvault" in line]
+            assert len(lines) == 1 and game.stderr_text().startswith(lines[0]), lines
+            for part in ("sprites/", "sounds/", "ks-font.ttf", " %s," % os.path.realpath(work),
+                         "./play.sh", "installed murkvault"):
+                assert part in lines[0], "%r not in %r" % (part, lines[0])
+            assert game.escape()[0] == 0, "no exit code 0 after Escape"
+
+
 def run(*command, **kwargs):
     result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                             text=True, **kwargs)
