@@ -12,24 +12,26 @@
 
 namespace fs = std::filesystem;
 
+// Each test works in a scratch folder of its own, as the game's working directory.
 class SetupTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
+        home = fs::current_path();
         folder = fs::temp_directory_path() / ("murkvault-setup-" + std::to_string(getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder);
-        working_directory = fs::current_path();
+        fs::current_path(folder);
     }
     void TearDown() override {
-        fs::current_path(working_directory);
+        fs::current_path(home);
         fs::remove_all(folder);
     }
 
-    // What checkDataFiles(folder) printed on stderr, and its result in result.
+    // What checkDataFiles() printed on stderr; its result goes to result.
     std::string check(int& result) {
         testing::internal::CaptureStderr();
-        result = checkDataFiles(folder.string());
+        result = checkDataFiles();
         return testing::internal::GetCapturedStderr();
     }
     std::string notice(const std::string& missing) {
@@ -38,45 +40,39 @@ protected:
                "source folder, or with the installed murkvault command\n";
     }
 
-    fs::path folder, working_directory;
+    fs::path home, folder;
 };
 
 TEST_F(SetupTest, CompleteDataSaysNothing) {
-    fs::create_directory(folder / "sprites");
-    fs::create_directory(folder / "sounds");
-    std::ofstream(folder / "ks-font.ttf") << "font";
+    fs::create_directory("sprites");
+    fs::create_directory("sounds");
+    std::ofstream("ks-font.ttf") << "font";
     int result = -2;
     EXPECT_EQ(check(result), "");
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(logLines().empty());
-    // The tests' own working directory links to the real data, as play.sh's folder has it.
-    EXPECT_EQ(checkDataFiles(), 0);
+    // The tests' own working directory links to the real data, as the launcher's folder does.
+    EXPECT_EQ(checkDataFiles(home.string()), 0);
 }
 
-TEST_F(SetupTest, MissingDataIsNamedWithTheFolderInOneLine) {
+TEST_F(SetupTest, MissingDataIsNamedWithTheFullFolderInOneLine) {
     int result = 0;
     EXPECT_EQ(check(result), notice("sprites/, sounds/, ks-font.ttf"));
     EXPECT_EQ(result, -1);
+    fs::current_path(home); // where the log is
     EXPECT_TRUE(logHas("checkDataFiles(): Warning! sprites/, sounds/, ks-font.ttf not found in " +
                        folder.string()));
+    fs::current_path(folder);
 
-    // A file where a folder belongs, a folder where the font belongs, a dangling link: missing.
-    std::ofstream(folder / "sprites") << "not a folder";
-    fs::create_directory(folder / "ks-font.ttf");
-    fs::create_directory_symlink(folder / "nowhere", folder / "sounds");
+    // A file where a folder belongs, a folder where the font belongs, a dangling link.
+    std::ofstream("sprites") << "not a folder";
+    fs::create_directory("ks-font.ttf");
+    fs::create_directory_symlink(folder / "nowhere", "sounds");
     EXPECT_EQ(check(result), notice("sprites/, sounds/, ks-font.ttf"));
 
-    // Found through links, as the installed launcher's folder has them; the folder is named
-    // in full even when given relative to the working directory.
-    fs::remove(folder / "sprites");
-    fs::create_directory(folder / "real-sprites");
-    fs::create_directory_symlink(folder / "real-sprites", folder / "sprites");
-    fs::remove(folder / "sounds");
-    fs::create_directory(folder / "sounds");
-    fs::current_path(folder / "sounds");
-    testing::internal::CaptureStderr();
-    result = checkDataFiles("..");
-    fs::current_path(working_directory);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), notice("ks-font.ttf"));
-    EXPECT_EQ(result, -1);
+    fs::remove("sprites");
+    fs::create_directory("real-sprites");
+    fs::create_directory_symlink(folder / "real-sprites", "sprites");
+    fs::remove("sounds");
+    fs::create_directory("sounds");
+    EXPECT_EQ(check(result), notice("ks-font.ttf"));
 }
