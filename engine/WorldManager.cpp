@@ -131,14 +131,20 @@ void WorldManager::update() {
 }
 
 void WorldManager::draw() {
-    for (int altitude = 0; altitude <= MAX_ALTITUDE; altitude++) {
-        for (ObjectListIterator it(&world_list); !it.isDone(); it.next()) {
-            Object* p_object = it.currentObject();
-            if (p_object->getAltitude() != altitude)
-                continue;
-            if (boxIntersectsBox(getWorldBox(p_object), view) ||
-                dynamic_cast<ViewObject*>(p_object))
-                p_object->draw();
+    // The world by altitude, then the value displays by altitude: a world object at the
+    // displays' own altitude (most are, by default) must not draw over a health or score.
+    for (int displays = 0; displays <= 1; displays++) {
+        for (int altitude = 0; altitude <= MAX_ALTITUDE; altitude++) {
+            for (ObjectListIterator it(&world_list); !it.isDone(); it.next()) {
+                Object* p_object = it.currentObject();
+                if (p_object->getAltitude() != altitude)
+                    continue;
+                const bool is_display = dynamic_cast<ViewObject*>(p_object) != nullptr;
+                if (is_display != (displays == 1))
+                    continue;
+                if (is_display || boxIntersectsBox(getWorldBox(p_object), view))
+                    p_object->draw();
+            }
         }
     }
 }

@@ -40,7 +40,7 @@ public:
     // Takes out the objects marked for deletion, destroys owned objects that are out of the
     // world, then moves every object by its velocity.
     void update();
-    // Draws the objects in view (and every ViewObject), altitude 0 first and 5 last.
+    // Draws the objects in view, altitude 0 first and 5 last, then every ViewObject the same way.
     void draw();
 
     // The solid objects the object would overlap if it stood at where.

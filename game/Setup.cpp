@@ -1,5 +1,12 @@
 #include "Setup.h"
 
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "LogManager.h"
 #include "ResourceManager.h"
 #include "TitleScreen.h"
 
@@ -66,4 +73,33 @@ void loadResources() {
 
 void populateWorld() {
     new TitleScreen();
+}
+
+int checkDataFiles(const std::string& folder) {
+    namespace fs = std::filesystem;
+    const fs::path base(folder);
+    std::error_code error; // the queries report through it instead of throwing
+    std::string missing;
+    const std::pair<const char*, bool> wanted[] = {
+        {"sprites/", fs::is_directory(base / "sprites", error)},
+        {"sounds/", fs::is_directory(base / "sounds", error)},
+        {"ks-font.ttf", fs::is_regular_file(base / "ks-font.ttf", error)},
+    };
+    for (const auto& item : wanted)
+        if (!item.second)
+            missing += std::string(missing.empty() ? "" : ", ") + item.first;
+    if (missing.empty())
+        return 0;
+
+    fs::path where = fs::canonical(base, error);
+    if (error)
+        where = fs::absolute(base, error);
+    const std::string shown = error ? folder : where.string();
+    fprintf(stderr,
+            "murkvault: %s not found in %s, the folder the game reads its data from; start it "
+            "with ./play.sh in its source folder, or with the installed murkvault command\n",
+            missing.c_str(), shown.c_str());
+    ks::LogManager::getInstance().writeLog("checkDataFiles(): Warning! %s not found in %s",
+                                           missing.c_str(), shown.c_str());
+    return -1;
 }

@@ -41,6 +41,7 @@ int main(int argc, char* argv[]) {
     ks::LogManager::getInstance().startUp();
     ks::GameManager& game_manager = ks::GameManager::getInstance();
     game_manager.startUp();
+    checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
     if (!ks::GraphicsManager::getInstance().getBackend()) {
         fprintf(stderr, "murkvault: cannot open a window: no display (is DISPLAY set?)\n");
         return 1;

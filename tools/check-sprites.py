@@ -230,7 +230,8 @@ def check_instructions(s):
         yield "sign needs a closed border"
     text = " ".join(" ".join(r.split()) for r in f)
     for words in (["W", "A", "S", "D", "move"], ["arrows", "swing", "sword"],
-                  ["L-Shift", "run"], ["L-Alt", "sneak"], ["Esc", "quit"]):
+                  ["L-Shift", "run"], ["L-Alt", "sneak"], ["Q", "leave", "for", "good"],
+                  ["Esc", "quit"]):
         if " ".join(words) not in text:
             yield "sign is missing the control %r" % " ".join(words)
 
@@ -286,6 +287,15 @@ DIFFERENT_COLOURS = [
     ("player-sprite.txt", "zombie-sprite.txt", "skeleton-sprite.txt"),
 ]
 
+# colours that mean one thing in a room: the hero, and an enemy that has noticed the hero;
+# no door, ladder, item, trap or calm enemy may share them
+OWN_COLOURS = ("player-sprite.txt", "zombie-aggro-sprite.txt", "skeleton-aggro-sprite.txt")
+ROOM_THINGS = ("door-north-sprite.txt", "door-south-sprite.txt", "door-west-sprite.txt",
+               "door-east-sprite.txt", "ladder-sprite.txt", "heart-sprite.txt",
+               "moneybag-sprite.txt", "atkup-sprite.txt", "defup-sprite.txt",
+               "spikes-sprite.txt", "arrow-trap-sprite.txt", "zombie-sprite.txt",
+               "skeleton-sprite.txt")
+
 
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
@@ -319,6 +329,12 @@ def main(argv):
             sizes = {(s.width, s.height, len(s.frames)) for s in have}
             if len(sizes) > 1:
                 errors.append("%s differ in size or frame count" % ", ".join(group))
+
+    for own in OWN_COLOURS:
+        for other in ROOM_THINGS:
+            if own in sprites and other in sprites and \
+                    sprites[own].colour == sprites[other].colour:
+                errors.append("%s has the colour of %s: %s" % (own, other, sprites[own].colour))
 
     for e in errors:
         print(e)

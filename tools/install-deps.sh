@@ -5,7 +5,7 @@
 set -euo pipefail
 
 game_packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libcli11-dev)
-test_packages=("${game_packages[@]}" libgtest-dev xvfb xauth xdotool imagemagick python3
+test_packages=("${game_packages[@]}" libgtest-dev xvfb xauth xdotool imagemagick python3 lintian
   clang libclang-rt-14-dev)
 
 case "${1:-game}" in

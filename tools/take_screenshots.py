@@ -30,11 +30,14 @@ def save(game, screen, out_dir, name):
 
 def spikes_in(screen):
     """Corners of the white 2 x 2 spike tiles in the play area (on floor 1 nothing else in a
-    room is white, the instructions sign being gone after the first room change)."""
+    room is white and that tall, the instructions sign being gone after the first room change;
+    the attack boost, A+, is white and one row high)."""
     cells = screen.cells_with(WHITE, 2, 2, 77, 21)
     corners = []
     for cx, cy in sorted(cells, key=lambda c: (c[1], c[0])):
-        if not any(sx <= cx <= sx + 2 and sy <= cy <= sy + 1 for sx, sy in corners):
+        if any(sx <= cx <= sx + 2 and sy <= cy <= sy + 1 for sx, sy in corners):
+            continue
+        if cells[cx + 1, cy] and cells[cx, cy + 1] and cells[cx + 1, cy + 1]:
             corners.append((cx, cy))
     return corners
 

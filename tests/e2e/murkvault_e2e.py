@@ -99,6 +99,22 @@ def test_without_display_says_so_and_fails(args):
             assert not [f for f in os.listdir(work) if f.startswith("core")], "a core was left"
 
 
+def test_bare_binary_says_where_it_looked(args):
+    """Started in a folder without its data, the game runs as ever (a black window that ends
+    on Escape) and says on stderr, in one line, where it looked and how to start it."""
+    with tempfile.TemporaryDirectory(prefix="murkvault-e2e-bare-") as work:
+        with GameSession("bare", [args.game], cwd=work) as game:
+            game.wait_window()
+            game.wait_for_line(r"GameManager::run\(\): 30 cycles")
+            # SFML adds its own complaints (no font, no sounds) after the game's one line.
+            lines = [line for line in game.stderr_text().splitlines() if "murkvault" in line]
+            assert len(lines) == 1 and game.stderr_text().startswith(lines[0]), lines
+            for part in ("sprites/", "sounds/", "ks-font.ttf", " %s," % os.path.realpath(work),
+                         "./play.sh", "installed murkvault"):
+                assert part in lines[0], "%r not in %r" % (part, lines[0])
+            assert game.escape()[0] == 0, "no exit code 0 after Escape"
+
+
 def run(*command, **kwargs):
     result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                             text=True, **kwargs)
@@ -106,25 +122,38 @@ def run(*command, **kwargs):
     return result.stdout
 
 
+def desktop_exec(path):
+    return [line for line in Path(path).read_text().splitlines() if line.startswith("Exec=")]
+
+
 def test_installed_game_runs_and_packages(args):
     assert args.build, "--build is needed to install"
     with tempfile.TemporaryDirectory(prefix="murkvault-e2e-install-") as root:
-        prefix, home, elsewhere, out = (os.path.join(root, d) for d in ("usr", "h", "e", "deb"))
+        prefix, home, elsewhere, out, stage = (os.path.join(root, d)
+                                               for d in ("usr", "h", "e", "deb", "stage"))
         os.makedirs(elsewhere)
         run("cmake", "--install", args.build, "--prefix", prefix)
+        # A desktop session may not have the prefix's games/ on its PATH: the entry names it.
+        launcher = os.path.join(prefix, "games", "murkvault")
+        assert desktop_exec(prefix + "/share/applications/murkvault.desktop") == [
+            "Exec=" + launcher]
         # The launcher runs the game in a per-user folder, where the log goes.
         log = os.path.join(home, ".local", "state", "murkvault", "kestrel.log")
-        with GameSession("installed", [os.path.join(prefix, "bin", "murkvault")], cwd=elsewhere,
-                         log_path=log, env={"HOME": home, "XDG_STATE_HOME": ""}) as game:
+        with GameSession("installed", [launcher], cwd=elsewhere, log_path=log,
+                         env={"HOME": home, "XDG_STATE_HOME": ""}) as game:
             game.until_room()
             problems = [t for t in game.texts() if "Warning!" in t or "Error" in t]
             assert not problems, "the installed game misses its data: %s" % problems[:3]
             assert game.escape()[0] == 0, "no exit code 0 after Escape"
         assert os.listdir(elsewhere) == [], "the game wrote into the folder it started from"
+
+        # The package is staged as cpack stages it: under DESTDIR, with the prefix /usr.
+        run("cmake", "--install", args.build, "--prefix", "/usr", "--strip",
+            env=dict(os.environ, DESTDIR=stage))
         # Packaged from the installed tree: plain cpack would build every target first.
         run("cpack", "-G", "DEB", "-B", out, "--config", args.build + "/CPackConfig.cmake",
             "-D", "CPACK_INSTALL_CMAKE_PROJECTS=", "-D",
-            "CPACK_INSTALLED_DIRECTORIES=%s;usr" % prefix, cwd=root)
+            "CPACK_INSTALLED_DIRECTORIES=%s/usr;usr" % stage, cwd=root)
         deb = [os.path.join(out, f) for f in os.listdir(out) if f.endswith(".deb")]
         assert len(deb) == 1, "cpack made %s" % deb
         info = run("dpkg-deb", "-f", deb[0], "Depends", "Maintainer", "Description")
@@ -134,10 +163,21 @@ def test_installed_game_runs_and_packages(args):
             r"^Description: \S", info, re.M), info
         files = run("dpkg-deb", "-c", deb[0])
         data = "ks-font.ttf", "ks-font-LICENSE.txt", "sounds/arrow.wav", "sprites/player-sprite.txt"
-        for path in ("bin/murkvault", "libexec/murkvault/murkvault", "share/applications/murkvault"
-                     ".desktop", "share/icons/hicolor/128x128/apps/murkvault.png",
+        for path in ("games/murkvault", "libexec/murkvault/murkvault", "share/applications/"
+                     "murkvault.desktop", "share/icons/hicolor/128x128/apps/murkvault.png",
+                     "share/man/man6/murkvault.6.gz", "share/doc/murkvault/copyright",
+                     "share/doc/murkvault/changelog.gz",
                      *("share/murkvault/" + f for f in data)):
             assert " ./usr/" + path in files, "%s missing from the package" % path
+        unpacked = os.path.join(root, "unpacked")
+        run("dpkg-deb", "-x", deb[0], unpacked)
+        assert desktop_exec(unpacked + "/usr/share/applications/murkvault.desktop") == [
+            "Exec=/usr/games/murkvault"]
+        # Debian's own checker: no error and no warning (notes, "I:", are allowed).
+        result = subprocess.run(["lintian", "--fail-on", "error,warning", deb[0]],
+                                capture_output=True, text=True, timeout=300)
+        complaints = [line for line in result.stdout.splitlines() if line[:2] in ("E:", "W:")]
+        assert result.returncode == 0 and not complaints, result.stdout + result.stderr
 
 
 if __name__ == "__main__":
