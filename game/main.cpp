@@ -39,9 +39,10 @@ int main(int argc, char* argv[]) {
     ks::GraphicsManager::getInstance().setScale(options.getScale());
     // The log first, so that every manager built afterwards can write to it.
     ks::LogManager::getInstance().startUp();
+    // Said before the window opens, so that it comes before SFML's own complaints.
+    checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
     ks::GameManager& game_manager = ks::GameManager::getInstance();
     game_manager.startUp();
-    checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
     if (!ks::GraphicsManager::getInstance().getBackend()) {
         fprintf(stderr, "murkvault: cannot open a window: no display (is DISPLAY set?)\n");
         return 1;
