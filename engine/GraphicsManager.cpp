@@ -1,5 +1,7 @@
 #include "GraphicsManager.h"
 
+#include <algorithm>
+
 #include "Box.h"
 #include "HeadlessBackend.h"
 #include "LogManager.h"
@@ -139,14 +141,26 @@ int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, i
 
     int x_offset = centered ? width / 2 : 0;
     int y_offset = centered ? height / 2 : 0;
-    std::string str = frame.getString();
-    for (int y = 0; y < height; y++) {
-        for (int x = 0; x < width; x++) {
+    // Only the cells that can be seen: those in the view and the ring around it, whose glyphs may
+    // reach a pixel into the window. A frame far larger than the screen costs no more than one
+    // that fills it.
+    const Position first = worldToView(
+        Position(world_pos.getX() + x_offset, world_pos.getY() + y_offset)); // of cell (0, 0)
+    const long x_begin = std::max(0L, -1L - first.getX());
+    const long x_end = std::min<long>(width, static_cast<long>(window_horizontal_chars) + 1 -
+                                                 first.getX());
+    const long y_begin = std::max(0L, -1L - first.getY());
+    const long y_end = std::min<long>(height, static_cast<long>(window_vertical_chars) + 1 -
+                                                  first.getY());
+    const std::string& str = frame.getString();
+    for (long y = y_begin; y < y_end; y++) {
+        for (long x = x_begin; x < x_end; x++) {
             // A frame built with a short string: the missing characters are blank.
             size_t index = static_cast<size_t>(y) * width + x;
             char ch = index < str.size() ? str[index] : ' ';
-            drawCh(Position(world_pos.getX() + x + x_offset, world_pos.getY() + y + y_offset), ch,
-                   color);
+            drawCh(Position(world_pos.getX() + static_cast<int>(x) + x_offset,
+                            world_pos.getY() + static_cast<int>(y) + y_offset),
+                   ch, color);
         }
     }
     return 0;

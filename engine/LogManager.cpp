@@ -17,6 +17,7 @@ const char* const VOLATILE_PREFIXES[] = {
     "GameManager::run(): cycle ",   // ... missed deadline by N ms
     "GraphicsManager::startUp(): ", // the display, the font, the backend
     "InputManager::startUp(): ",
+    "WindowBackend::", // the window, as other programs treat it
 };
 
 uint64_t addToChecksum(uint64_t sum, const char* text, size_t length) {

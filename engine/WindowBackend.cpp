@@ -12,6 +12,7 @@
 #include <SFML/Window/VideoMode.hpp>
 
 #include "Color.h"
+#include "LogManager.h"
 
 // Last: its macros (None, Status, ...) would break the SFML headers.
 #include <X11/Xlib.h>
@@ -52,6 +53,20 @@ int regionOf(float v, float size, int count) {
     return static_cast<int>(region);
 }
 
+// The window the X error handler watches, and whether the server said another program destroyed
+// it. (Xlib's own handler ends the process at the first error.)
+unsigned long watched_window = 0;
+bool window_destroyed = false;
+
+int onXError(Display* /*p_display*/, XErrorEvent* p_error) {
+    // Once the window is gone every request on it fails (BadWindow, BadDrawable, GLX's own):
+    // note it, so that the game ends as if it had been closed. Errors about other resources
+    // are dropped: the display is shared with SFML, which tests what it needs.
+    if (watched_window != 0 && p_error->resourceid == watched_window)
+        window_destroyed = true;
+    return 0;
+}
+
 // Rasterisation snaps vertices to a fraction of a pixel; a pixel of margin keeps every pixel a
 // quad can touch inside the regions looked at.
 const float REGION_MARGIN = 1.f;
@@ -63,11 +78,11 @@ WindowBackend::WindowBackend(int horizontal_pixels, int vertical_pixels, int hor
     : scale(init_scale >= 1 ? init_scale : 1), window_horizontal_pixels(horizontal_pixels * scale),
       window_vertical_pixels(vertical_pixels * scale), window_horizontal_chars(horizontal_chars),
       window_vertical_chars(vertical_chars), font(), window(), keyboard(), focused(false),
-      cell_background(), cell_text(), batching(true), vertices(), glyphs(), frame_glyphs(),
-      region_glyphs(static_cast<size_t>(horizontal_chars) * vertical_chars), glyph_stamps(),
-      stamp(0), pixels_unknown(true), frame_draws(), shown_draws(), drawn_early(false),
-      repaint(true), repaint_interval(std::chrono::seconds(1)), last_shown(), frames_shown(0),
-      frames_skipped(0) {
+      lost_reported(false), cell_background(), cell_text(), batching(true), vertices(), glyphs(),
+      frame_glyphs(), region_glyphs(static_cast<size_t>(horizontal_chars) * vertical_chars),
+      glyph_stamps(), stamp(0), pixels_unknown(true), frame_draws(), shown_draws(),
+      drawn_early(false), repaint(true), repaint_interval(std::chrono::seconds(1)), last_shown(),
+      frames_shown(0), frames_skipped(0) {
     vertices.reserve(static_cast<size_t>(window_horizontal_chars) * window_vertical_chars *
                      VERTICES_PER_CELL);
 }
@@ -91,6 +106,10 @@ WindowBackend::OpenResult WindowBackend::open(const std::string& title,
         sf::VideoMode(window_horizontal_pixels, window_vertical_pixels, 32), title,
         sf::Style::Titlebar);
     XCloseDisplay(p_probe);
+    watched_window = window->getSystemHandle();
+    window_destroyed = false;
+    lost_reported = false;
+    XSetErrorHandler(onXError);
     place();
     keyboard = std::make_unique<KeyboardSampler>();
     focused = window->hasFocus();
@@ -124,10 +143,22 @@ void WindowBackend::close() {
     vertices.clear();
     if (window)
         window->close();
+    watched_window = 0;
 }
 
 bool WindowBackend::pollEvent(sf::Event& event) {
-    if (!window || !window->pollEvent(event))
+    if (!window)
+        return false;
+    if (window_destroyed && !lost_reported) {
+        // Destroyed by another program (xdotool windowclose, xkill -id): a close request.
+        lost_reported = true;
+        LogManager::getInstance().writeLog(
+            "WindowBackend::pollEvent(): Error: the window was destroyed by another program");
+        event = sf::Event();
+        event.type = sf::Event::Closed;
+        return true;
+    }
+    if (!window->pollEvent(event))
         return false;
     // The game reads the mouse in the pixels of the unscaled window.
     if (event.type == sf::Event::MouseMoved) {

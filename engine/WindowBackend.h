@@ -53,7 +53,8 @@ public:
     void close() override;
     void drawCell(Position pixel, char ch, int color) override;
     int present() override;
-    // Also notes the focus changes it passes on.
+    // Also notes the focus changes it passes on. A window destroyed by another program comes
+    // out as one Closed event (and a log line), as if it had been closed.
     bool pollEvent(sf::Event& event) override;
     void sampleKeyboard() override;
     bool isKeyHeld(sf::Keyboard::Key key) override;
@@ -122,6 +123,8 @@ private:
     std::unique_ptr<sf::RenderWindow> window;
     std::unique_ptr<KeyboardSampler> keyboard;
     bool focused;
+    // Whether the window's destruction by another program was passed on as a close request.
+    bool lost_reported;
     // The unbatched path's shared background rectangle and text, made on first use.
     std::unique_ptr<sf::RectangleShape> cell_background;
     std::unique_ptr<sf::Text> cell_text;

@@ -62,7 +62,10 @@ TEST(GraphicsGeometryTest, CellsScaleToTruncatedPixels) {
     EXPECT_EQ(Position(10, 5), gm().pixelsToSpaces(Position(116, 144)));
 }
 
-TEST_F(GraphicsManagerTest, CellModelUsesViewCellsAndSwapClearsIt) {
+// The cell model needs no window: these run on the headless backend.
+using GraphicsCellsTest = EngineTest;
+
+TEST_F(GraphicsCellsTest, CellModelUsesViewCellsAndSwapClearsIt) {
     ks::WorldManager::getInstance().setBoundary(ks::Box(Position(), 200, 100));
     ks::WorldManager::getInstance().setView(ks::Box(Position(5, 2), 80, 24));
     EXPECT_EQ(0, gm().drawCh(Position(15, 7), 'Q', ks::CYAN));
@@ -78,7 +81,7 @@ TEST_F(GraphicsManagerTest, CellModelUsesViewCellsAndSwapClearsIt) {
 
 // Left-justified text starts one cell after its column; frames draw their spaces too, centre by
 // adding half their size, and draw blanks where their string is short.
-TEST_F(GraphicsManagerTest, StringsAreJustifiedAndFramesDrawEveryCell) {
+TEST_F(GraphicsCellsTest, StringsAreJustifiedAndFramesDrawEveryCell) {
     gm().drawString(Position(10, 0), "Score:", ks::LEFT_JUSTIFIED, ks::WHITE);
     gm().drawString(Position(20, 1), "Score:", ks::RIGHT_JUSTIFIED, ks::WHITE);
     gm().drawString(Position(20, 2), "Score:", ks::CENTER_JUSTIFIED, ks::WHITE);
@@ -96,6 +99,24 @@ TEST_F(GraphicsManagerTest, StringsAreJustifiedAndFramesDrawEveryCell) {
     EXPECT_EQ("           ef    ", row(9).substr(4, 17));
     EXPECT_EQ(ks::RED, gm().getCellColor(6, 8));
     EXPECT_EQ(ks::RED, gm().getCellColor(20, 8));
+}
+
+// A frame far larger than the screen, anywhere around it, draws only the cells in view and the
+// ring around them whose glyphs can reach into the window.
+TEST_F(GraphicsCellsTest, AHugeFrameVisitsOnlyTheCellsThatCanBeSeen) {
+    ScriptedBackend* screen = startScripted();
+    const ks::Frame huge(100000, 100000, "");
+    EXPECT_EQ(0, gm().drawFrame(Position(-50000, -50000), huge, false, ks::RED));
+    EXPECT_EQ(screen->cells_drawn, 82 * 26);
+    EXPECT_EQ(std::string(80, ' '), row(0));
+    EXPECT_EQ(ks::RED, gm().getCellColor(79, 23));
+    screen->cells_drawn = 0;
+    gm().drawFrame(Position(78, 22), huge, false, ks::RED); // its corner near the bottom right
+    EXPECT_EQ(screen->cells_drawn, 3 * 3);
+    screen->cells_drawn = 0;
+    gm().drawFrame(Position(-100001, 0), huge, false, ks::RED); // wholly off the left edge
+    EXPECT_EQ(screen->cells_drawn, 0);
+    gm().shutDown();
 }
 
 // Antialiasing only scales a colour down: no channel the colour lacks may light up. Everything

@@ -61,7 +61,7 @@ class ScriptedBackend : public ks::DisplayBackend {
 public:
     bool isOpen() const override { return open; }
     void close() override { open = false; }
-    void drawCell(ks::Position, char, int) override {}
+    void drawCell(ks::Position, char, int) override { cells_drawn++; }
     int present() override {
         presents++;
         return 0;
@@ -76,6 +76,7 @@ public:
     std::set<sf::Keyboard::Key> held;
     bool open = true;
     int presents = 0;
+    int cells_drawn = 0;
 };
 
 // Starts the graphics manager on a new scripted backend, which it owns, and returns it.

@@ -45,7 +45,8 @@ class GameSession:
     """`with GameSession(name, command, data_dir) as game:` runs the game in a scratch folder
     holding a copy of the data (or in cwd); its log is read from log_path (default cwd)."""
 
-    def __init__(self, name, command, data_dir=None, cwd=None, log_path=None, env=None):
+    def __init__(self, name, command, data_dir=None, cwd=None, log_path=None, env=None,
+                 screen="1280x1024x24"):
         self.scratch = tempfile.mkdtemp(prefix="murkvault-e2e-%s-" % name)
         self.command = [os.path.abspath(command[0])] + list(command[1:])
         self.cwd = cwd or os.path.join(self.scratch, "work")
@@ -58,13 +59,14 @@ class GameSession:
         self.window = self.xserver = self.process = None
         self.env = dict(os.environ, ALSOFT_DRIVERS="null", **(env or {}))
         self.env.pop("XAUTHORITY", None)
+        self.screen_size = screen
 
     def __enter__(self):
         try:
             # -noreset: an X server resetting after its last client left refuses the next one.
             read_end, write_end = os.pipe()
             self.xserver = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen_size,
                  "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_end)

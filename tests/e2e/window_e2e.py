@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the window itself: where it opens, --scale, the pause key, and another
+program destroying it."""
+
+import os
+import re
+import sys
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import CYCLES, MOVE, YELLOW, GameSession, main  # noqa: E402
+
+WHITE = (255, 255, 255)
+
+
+def test_window_opens_centred_and_on_screen(args):
+    # The screen's size, and where the window's top-left corner must be.
+    for screen, corner in (("1280x1024x24", (179, 166)), ("800x600x24", (0, 0)),
+                           ("2560x1440x24", (819, 374))):
+        with GameSession("placed", [args.game], args.data, screen=screen) as game:
+            game.wait_window()
+            assert game.geometry == corner + (921, 691), "on %s: %s" % (screen, game.geometry)
+            assert game.escape()[0] == 0
+
+
+def test_scale_two_draws_everything_twice_as_large(args):
+    """The health display's glyphs, drawn at twice the size, light four to eight times the fully
+    yellow pixels (strokes twice as thick and long; antialiased edges only twice as long)."""
+    lit = {}
+    for scale in (1, 2):
+        with GameSession("scale%d" % scale, [args.game, "--scale", str(scale)], args.data,
+                         screen="2000x1600x24") as game:
+            game.wait_window()
+            assert game.geometry[2:] == (921 * scale, 691 * scale), game.geometry
+            game.until_room()
+            shot = game.screenshot("room")
+            # "Health: 100" in cells 2..12 of row 0, in window pixels of that scale.
+            raw, width = shot.raw, shot.width
+            lit[scale] = sum(1 for y in range(0, 29 * scale) for x in range(0, 150 * scale)
+                             if tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) == YELLOW)
+            assert game.escape()[0] == 0
+    assert lit[1] > 50 and 4.0 < lit[2] / lit[1] < 8.0, "yellow pixels by scale: %s" % lit
+
+
+def test_p_pauses_and_resumes(args):
+    with GameSession("pause", [args.game], args.data) as game:
+        start = game.until_room()
+        game.press_until("d", r"moving towards vector <1, 0>", start)
+        game.xdotool("key", "p")
+        shot = game.wait_screen("PAUSED", lambda s: s.cells_with(WHITE, 37, 11, 44, 11).total()
+                                > 100)
+        assert len(shot.cells_with(WHITE, 37, 11, 44, 11)) >= 6, "PAUSED is not across row 11"
+        paused_at = len(game.texts())
+        game.xdotool("keydown", "d")
+        first, _ = game.wait_for_line(CYCLES.pattern, start=paused_at)
+        game.wait_for_line(CYCLES.pattern, start=first + 1)  # a second of game time
+        game.xdotool("keyup", "d")
+        moved = [t for t in game.texts(paused_at) if MOVE.search(t) or "ks::step" in t]
+        assert moved == [], "the game went on while paused: %s" % moved[:3]
+        game.xdotool("key", "p")
+        game.press_until("d", r"moving towards vector <1, 0>", len(game.texts()))
+        assert game.escape()[0] == 0
+
+
+def test_window_destroyed_by_another_program_ends_the_game(args):
+    with GameSession("destroyed", [args.game], args.data) as game:
+        game.until_room()
+        game.xdotool("windowclose", game.window)
+        code = game.process.wait(10)
+        assert code == 0, "exit code %d: %s" % (code, game.stderr_text()[-500:])
+        assert game.find_line(r"^WindowBackend::pollEvent\(\): Error: the window was destroyed "
+                              r"by another program$"), "no line in the log"
+
+
+if __name__ == "__main__":
+    sys.exit(main({n[5:]: f for n, f in globals().items() if n.startswith("test_")}, __doc__))
