@@ -21,6 +21,10 @@ enum Solidness {
 // Drawing layers run from 0 (drawn first) to MAX_ALTITUDE (drawn last, on top).
 const int MAX_ALTITUDE = 5;
 
+// The largest speed, in cells per step, an object may have along one axis; larger ones are held
+// to it. Far beyond what a screen of cells needs, and small enough that a step stays exact.
+const float MAX_SPEED = 1000.0f;
+
 // Base of everything in the world. An object registers with the world manager at the end of its
 // base constructor and unregisters in its destructor.
 class Object {
@@ -49,10 +53,12 @@ public:
     void setAltitude(int new_altitude);
 
     float getXVelocity() const { return x_velocity; }
-    // Stores the velocity and restarts its countdown at a whole cell.
-    void setXVelocity(float new_x_velocity);
+    // Stores the velocity and restarts its countdown at a whole cell. A speed above MAX_SPEED is
+    // held to it (0, logged); a velocity that is not a number or infinite is refused (-1, logged)
+    // and the old one stays.
+    int setXVelocity(float new_x_velocity);
     float getYVelocity() const { return y_velocity; }
-    void setYVelocity(float new_y_velocity);
+    int setYVelocity(float new_y_velocity);
     // Cells to move along the axis on this step; advances the axis' countdown.
     int getXVelocityStep();
     int getYVelocityStep();
@@ -78,10 +84,15 @@ public:
     void setBox(Box new_box) { box = new_box; }
 
 private:
+    friend class WorldManager;
+
     static int stepOf(float velocity, float& countdown);
+    // Refuses (-1) a velocity that is not finite and holds a larger speed to MAX_SPEED; logs both.
+    static int checkVelocity(const char* setter, float& velocity);
 
     static int next_id;
     static int live_count;
+    static unsigned long long next_serial;
 
     int id;
     std::string type;
@@ -98,6 +109,14 @@ private:
     int sprite_slowdown;
     int sprite_slowdown_count;
     Box box;
+
+    // Kept by the world manager. serial orders objects by creation and is never reused, unlike
+    // an address; the flags say whether the object is in the world list, in the deletion list
+    // and in the list of objects the world destroys.
+    unsigned long long serial;
+    bool in_world;
+    bool marked;
+    bool adopted;
 };
 
 } // namespace ks
