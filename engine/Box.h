@@ -6,8 +6,6 @@
 
 namespace ks {
 
-class Object;
-
 // An axis-aligned rectangle of cells: it covers corner.x .. corner.x + horizontal - 1 and
 // corner.y .. corner.y + vertical - 1.
 class Box {
@@ -46,11 +44,7 @@ inline bool boxIntersectsBox(const Box& box1, const Box& box2) {
            rangesOverlap(a.getY(), box1.getVertical(), b.getY(), box2.getVertical());
 }
 
-// The object's box placed in the world at the object's position.
-Box getWorldBox(const Object* p_object);
-
-// The object's box as it would be with the object standing at where.
-Box getWorldBox(const Object* p_object, Position where);
+// getWorldBox, which places an object's box in the world, is with Object (Object.h).
 
 // A world position made relative to the corner of the world manager's view.
 Position worldToView(Position world_pos);

@@ -18,8 +18,8 @@ Object::Object(Position init_position)
     : id(next_id++), type(), position(init_position), altitude(0), x_velocity(0),
       x_velocity_countdown(0), y_velocity(0), y_velocity_countdown(0), solidness(HARD),
       p_sprite(nullptr), sprite_center(false), sprite_index(0), sprite_slowdown(0),
-      sprite_slowdown_count(0), box(), serial(next_serial++), in_world(false), marked(false),
-      adopted(false) {
+      sprite_slowdown_count(0), box(), serial(next_serial++), world_order(0), in_world(false),
+      marked(false), adopted(false), grid_place() {
     live_count++;
     setAltitude(MAX_ALTITUDE);
     WorldManager::getInstance().insertObject(this);
@@ -30,6 +30,10 @@ Object::~Object() {
     WorldManager& world = WorldManager::getInstance();
     world.removeObject(this);
     world.forgetObject(this);
+}
+
+void Object::worldPlaceChanged() {
+    WorldManager::getInstance().placeChanged(this);
 }
 
 int Object::eventHandler(const Event*) {
@@ -95,7 +99,7 @@ void Object::setSprite(Sprite* p_new_sprite) {
     if (!p_new_sprite)
         return;
     p_sprite = p_new_sprite;
-    box = Box(Position(0, 0), p_sprite->getWidth(), p_sprite->getHeight());
+    setBox(Box(Position(0, 0), p_sprite->getWidth(), p_sprite->getHeight()));
 }
 
 void Object::draw() {

@@ -4,7 +4,9 @@
 
 namespace ks {
 
-ObjectList::ObjectList() : count(0), list() {}
+// The entries past count are never read, so they are left as they are: a new list (one per
+// collision test) costs nothing to make.
+ObjectList::ObjectList() : count(0) {}
 
 ObjectList::ObjectList(const ObjectList& other) : count(other.count) {
     std::copy(other.list, other.list + other.count, list);

@@ -1,5 +1,7 @@
 #include "WorldManager.h"
 
+#include <algorithm>
+
 #include "EventCollision.h"
 #include "EventOut.h"
 #include "GraphicsManager.h"
@@ -26,7 +28,8 @@ private:
 
 WorldManager::WorldManager()
     : world_list(), deletion_list(), boundary(), view(), p_view_following(nullptr), owned_list(),
-      dispatch_depth(0), destroyed(), walks() {
+      dispatch_depth(0), destroyed(), walks(), grid(), brute_force(false), next_world_order(0),
+      found() {
     setType("WorldManager");
 }
 
@@ -45,6 +48,7 @@ int WorldManager::startUp() {
     world_list.clear();
     deletion_list.clear();
     owned_list.clear();
+    grid.clear();
     p_view_following = nullptr;
     GraphicsManager& gm = GraphicsManager::getInstance();
     boundary = Box(Position(0, 0), gm.getHorizontal(), gm.getVertical());
@@ -93,6 +97,8 @@ int WorldManager::insertObject(Object* p_object) {
     }
     if (world_list.insert(p_object) == 0) {
         p_object->in_world = true;
+        p_object->world_order = next_world_order++;
+        placeChanged(p_object);
         return 0;
     }
     log.writeLog(
@@ -109,6 +115,7 @@ int WorldManager::removeObject(Object* p_object) {
         const int index = world_list.indexOf(p_object);
         world_list.removeAt(index);
         p_object->in_world = false;
+        grid.remove(p_object);
         entryRemoved(index);
         log.writeLog("WorldManager::insertObject(Object * object): Object with id %i successfully "
                      "removed",
@@ -186,6 +193,13 @@ void WorldManager::forgetObject(const Object* p_object) {
         destroyed.insert(p_object);
 }
 
+void WorldManager::placeChanged(Object* p_object) {
+    if (p_object->in_world && p_object->isSolid())
+        grid.place(p_object);
+    else
+        grid.remove(p_object);
+}
+
 bool WorldManager::isGone(const Object* p_object, unsigned long long serial_limit) const {
     if (!destroyed.empty() && destroyed.count(p_object))
         return true;
@@ -207,12 +221,16 @@ int WorldManager::broadcast(const Event* p_event) {
 void WorldManager::update() {
     Dispatch dispatch(*this);
 
-    for (ObjectListIterator it(&deletion_list); !it.isDone(); it.next()) {
-        it.currentObject()->marked = false;
-        it.currentObject()->in_world = false;
+    if (!deletion_list.isEmpty()) {
+        for (ObjectListIterator it(&deletion_list); !it.isDone(); it.next()) {
+            Object* p_object = it.currentObject();
+            p_object->marked = false;
+            p_object->in_world = false;
+            grid.remove(p_object);
+        }
+        deletion_list.clear();
+        dropFromWorldList();
     }
-    deletion_list.clear();
-    dropFromWorldList();
 
     // Destroy what the world owns and what has left it. A destructor may destroy or hand over
     // further objects; those handed over wait for the next update.
@@ -275,19 +293,35 @@ ObjectList WorldManager::isCollision(Object* p_object, Position where) {
     }
     // The box offset is kept: a wall standing at (0,0) with its box at the bottom row must be
     // tested at the bottom row, not at the top where its corner would otherwise be put.
-    Box mover_box = getWorldBox(p_object, where);
-    for (ObjectListIterator it(&world_list); !it.isDone(); it.next()) {
-        Object* p_other = it.currentObject();
-        if (p_other == p_object || !p_other->isSolid())
-            continue;
-        if (boxIntersectsBox(mover_box, getWorldBox(p_other))) {
-            collisions.insert(p_other);
-            LogManager::getInstance().writeLog(
-                "WorldManager::isCollision(): objects with types %s and %s collided",
-                p_object->getType().c_str(), p_other->getType().c_str());
-        }
-    }
+    collectCollisions(p_object, getWorldBox(p_object, where), collisions);
     return collisions;
+}
+
+void WorldManager::collectCollisions(const Object* p_object, const Box& mover_box,
+                                     ObjectList& collisions) {
+    found.clear();
+    CellSpan span;
+    if (brute_force || !SpatialGrid::spanOf(mover_box, span)) {
+        for (ObjectListIterator it(&world_list); !it.isDone(); it.next()) {
+            Object* p_other = it.currentObject();
+            if (p_other != p_object && p_other->isSolid() &&
+                boxIntersectsBox(mover_box, getWorldBox(p_other)))
+                found.push_back(p_other);
+        }
+    } else {
+        // The grid holds the solid objects of the world only.
+        grid.forEachOverlapping(mover_box, span, p_object,
+                                [this](Object* p_other) { found.push_back(p_other); });
+        std::sort(found.begin(), found.end(), [](const Object* p_a, const Object* p_b) {
+            return p_a->world_order < p_b->world_order;
+        });
+    }
+    for (Object* p_other : found) {
+        collisions.insert(p_other);
+        LogManager::getInstance().writeLog(
+            "WorldManager::isCollision(): objects with types %s and %s collided",
+            p_object->getType().c_str(), p_other->getType().c_str());
+    }
 }
 
 int WorldManager::moveObject(Object* p_object, Position where) {

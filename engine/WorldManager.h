@@ -7,6 +7,7 @@
 #include "Manager.h"
 #include "ObjectList.h"
 #include "Position.h"
+#include "SpatialGrid.h"
 
 namespace ks {
 
@@ -57,8 +58,16 @@ public:
     // Draws the objects in view (and every ViewObject), altitude 0 first and 5 last.
     void draw();
 
-    // The solid objects the object would overlap if it stood at where.
+    // The solid objects the object would overlap if it stood at where, in world-list order.
     ObjectList isCollision(Object* p_object, Position where);
+    // With true, isCollision tests the object against every object of the world (the reference
+    // the grid is checked against) instead of asking the grid for the objects nearby. The grid is
+    // kept up to date either way.
+    void setBruteForce(bool on) { brute_force = on; }
+    bool isBruteForce() const { return brute_force; }
+    // Keeps the grid in step with a change of the object's position, box or solidness; called by
+    // the object's setters while it is in the world.
+    void placeChanged(Object* p_object);
     // Moves the object to where, sending collision and out-of-window events. -1 when a HARD
     // object blocks a HARD mover (the object stays), when the mover is null and when a handler
     // destroyed the mover; 0 when it moved.
@@ -92,6 +101,8 @@ private:
     void entryRemoved(int index);
     // Logs a null object handed to the operation; returns -1.
     static int refuseNull(const char* operation);
+    // Inserts the collisions of the mover's box, in world-list order, and logs each.
+    void collectCollisions(const Object* p_object, const Box& mover_box, ObjectList& collisions);
 
     ObjectList world_list;
     ObjectList deletion_list;
@@ -104,6 +115,13 @@ private:
     std::unordered_set<const Object*> destroyed;
     // The positions of the walks over the live world list under way (update's), innermost last.
     std::vector<int*> walks;
+
+    // The solid objects of the world, by place.
+    SpatialGrid grid;
+    bool brute_force;
+    unsigned long long next_world_order;
+    // The collisions found by the grid, before they are put in order (kept to reuse its memory).
+    std::vector<Object*> found;
 };
 
 } // namespace ks

@@ -5,6 +5,7 @@
 #include "EventCollision.h"
 #include "EventOut.h"
 #include "EventStep.h"
+#include "Sprite.h"
 #include "TestSupport.h"
 #include "ViewObject.h"
 
@@ -272,4 +273,46 @@ TEST_F(WorldManagerTest, NullObjectsAndSecondInsertionsAreRefusedWithALine) {
     world.update();
     EXPECT_TRUE(inWorld(&kept));
     EXPECT_EQ(world.getAllObjects().getCount(), 1);
+}
+
+// The grid follows every change made straight to an object in the world: a position set by
+// game code (as the map puts the player at a doorway), a new box or sprite, solidness, leaving
+// and coming back; and it finds boxes of zero extent and boxes far larger than its cells.
+TEST_F(WorldManagerTest, CollisionsFollowChangesMadeStraightToObjectsInTheWorld) {
+    Block mover(Position(0, 0), "Mover", ks::SOFT);
+    Block other(Position(100, 100), "Other");
+    auto hits = [&](Position where) { return world.isCollision(&mover, where).getCount(); };
+    EXPECT_EQ(hits(Position(-9, -9)), 0);
+    other.setPosition(Position(-9, -9)); // across the cells at the origin
+    EXPECT_EQ(hits(Position(-9, -9)), 1);
+    other.setBox(Box(Position(20, 20), 1, 1)); // the box, not the position, at (11,11)
+    EXPECT_EQ(hits(Position(-9, -9)), 0);
+    EXPECT_EQ(hits(Position(11, 11)), 1);
+    ks::Sprite sprite(1, 30, 2, ks::WHITE);
+    other.setSprite(&sprite); // box (0,0) 30 x 2 at (-9,-9): up to x 20
+    EXPECT_EQ(hits(Position(20, -8)), 1);
+    EXPECT_EQ(hits(Position(21, -8)), 0);
+    other.setSolidness(ks::SPECTRAL);
+    EXPECT_EQ(hits(Position(20, -8)), 0);
+    other.setSolidness(ks::SOFT);
+    world.removeObject(&other);
+    EXPECT_EQ(hits(Position(20, -8)), 0);
+    world.insertObject(&other);
+    EXPECT_EQ(hits(Position(20, -8)), 1);
+    world.markForDelete(&other);
+    world.update();
+    EXPECT_EQ(hits(Position(20, -8)), 0);
+    // A zero-extent box counts at its own cell only; one box a thousand cells wide everywhere.
+    Block point(Position(7, 8), "Point");
+    point.setBox(Box());
+    EXPECT_EQ(hits(Position(7, 8)), 1);
+    EXPECT_EQ(hits(Position(8, 8)), 0);
+    mover.setBox(Box());
+    EXPECT_EQ(hits(Position(7, 8)), 0); // two zero-extent boxes never overlap
+    Block wide(Position(-500, 30), "Wide");
+    wide.setBox(Box(Position(0, 0), 1000, 1));
+    EXPECT_EQ(hits(Position(499, 30)), 1);
+    EXPECT_EQ(hits(Position(500, 30)), 0);
+    mover.setBox(Box(Position(0, 0), 2000, 100)); // a mover that large asks every object
+    EXPECT_EQ(hits(Position(-1000, 0)), 2);
 }
