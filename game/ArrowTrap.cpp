@@ -6,9 +6,8 @@
 #include "EventPlayerMove.h"
 #include "EventStep.h"
 #include "GraphicsManager.h"
-#include "LogManager.h"
 #include "Player.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 
 ArrowTrap::ArrowTrap(ks::Position pos, int init_direction)
     : ks::Object(), direction(init_direction), trigger_box(), cooldown(ARROW_TRAP_FIRST_COOLDOWN) {
@@ -37,12 +36,7 @@ ArrowTrap::ArrowTrap(ks::Position pos, int init_direction)
     default:
         break;
     }
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite("arrow-trap");
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog(
-            "ArrowTrap::ArrowTrap(): Warning! Sprite '%s' not found", "arrow-trap");
+    setSprite(lookUpSprite("ArrowTrap", "arrow-trap"));
 }
 
 ks::Position ArrowTrap::centre() const {

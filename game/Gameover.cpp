@@ -9,20 +9,16 @@
 #include "Map.h"
 #include "ObjectList.h"
 #include "ObjectListIterator.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
 Gameover::Gameover(int final_score) : countdown(0), score(0) {
-    ks::LogManager& log = ks::LogManager::getInstance();
-    const char* label = "gameover";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    ks::Sprite* p_sprite = lookUpSprite("Gameover", "gameover");
     if (p_sprite) {
         setSprite(p_sprite);
         setSpriteSlowdown(3);
-    } else {
-        log.writeLog("Gameover::Gameover(): Warning! Sprite '%s' not found", label);
     }
-    log.writeLog("created game over object");
+    ks::LogManager::getInstance().writeLog("created game over object");
     countdown = 120;
     setAltitude(5);
     setPosition(ks::Position(0, 0));

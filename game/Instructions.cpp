@@ -1,7 +1,6 @@
 #include "Instructions.h"
 
-#include "LogManager.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
 Instructions::Instructions(ks::Position pos) {
@@ -9,12 +8,6 @@ Instructions::Instructions(ks::Position pos) {
     setAltitude(2);
     setType("Instructions");
     setSolidness(ks::SPECTRAL);
-    const char* label = "instructions";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog(
-            "Instructions::Instructions(): Warning! Sprite '%s' not found", label);
+    setSprite(lookUpSprite("Instructions", "instructions"));
     ks::WorldManager::getInstance().adoptObject(this);
 }

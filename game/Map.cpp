@@ -20,11 +20,11 @@
 #include "ObjectListIterator.h"
 #include "Player.h"
 #include "PopUp.h"
-#include "ResourceManager.h"
 #include "Room.h"
 #include "Skeleton.h"
 #include "Spikes.h"
 #include "Sprite.h"
+#include "SpriteLookup.h"
 #include "ViewObject.h"
 #include "Wall.h"
 #include "WorldManager.h"
@@ -57,13 +57,6 @@ int distanceFromCentre(int x, int y) {
     return abs(x - MAP_CENTRE) + abs(y - MAP_CENTRE);
 }
 
-ks::Sprite* lookUpSprite(const char* label) {
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (!p_sprite)
-        ks::LogManager::getInstance().writeLog("Map::Map(): Warning! Sprite '%s' not found", label);
-    return p_sprite;
-}
-
 void drawDoor(const ks::Sprite* p_sprite, ks::Position corner) {
     if (!p_sprite)
         return;
@@ -81,11 +74,11 @@ Map::Map()
     setPosition(ks::Position(0, 0));
     setCentered(false);
     setSolidness(ks::SPECTRAL);
-    setSprite(lookUpSprite("room"));
-    door_north_sprite = lookUpSprite("door-north");
-    door_south_sprite = lookUpSprite("door-south");
-    door_east_sprite = lookUpSprite("door-east");
-    door_west_sprite = lookUpSprite("door-west");
+    setSprite(lookUpSprite("Map", "room"));
+    door_north_sprite = lookUpSprite("Map", "door-north");
+    door_south_sprite = lookUpSprite("Map", "door-south");
+    door_east_sprite = lookUpSprite("Map", "door-east");
+    door_west_sprite = lookUpSprite("Map", "door-west");
     setAltitude(0);
     setType("Map");
     ks::WorldManager::getInstance().adoptObject(this);

@@ -10,7 +10,7 @@
 #include "Gameover.h"
 #include "Item.h"
 #include "LogManager.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "Sword.h"
 #include "ViewObject.h"
 #include "WorldManager.h"
@@ -37,14 +37,10 @@ Player::Player()
     health_view = new ks::ViewObject();
     score_view = new ks::ViewObject();
 
-    ks::LogManager& log = ks::LogManager::getInstance();
-    const char* label = "player";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    ks::Sprite* p_sprite = lookUpSprite("Player", "player");
     if (p_sprite) {
         setSprite(p_sprite);
         setSpriteSlowdown(3);
-    } else {
-        log.writeLog("Player::Player(): Warning! Sprite '%s' not found", label);
     }
 
     setType("Player");
@@ -74,7 +70,7 @@ Player::Player()
     score_view->setLocation(ks::TOP_RIGHT);
     score_view->setColor(ks::YELLOW);
 
-    log.writeLog("created instance of player");
+    ks::LogManager::getInstance().writeLog("created instance of player");
 }
 
 Player::~Player() {

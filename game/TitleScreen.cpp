@@ -1,19 +1,12 @@
 #include "TitleScreen.h"
 
 #include "EventStep.h"
-#include "LogManager.h"
 #include "Map.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
 TitleScreen::TitleScreen() : countdown(0) {
-    const char* label = "title";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog(
-            "TitleScreen::TitleScreen(): Warning! Sprite '%s' not found", label);
+    setSprite(lookUpSprite("TitleScreen", "title"));
     countdown = 120;
     setPosition(ks::Position(0, 0));
     ks::WorldManager::getInstance().adoptObject(this);
