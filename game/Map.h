@@ -81,8 +81,6 @@ private:
     Room* rooms[MAP_SIZE][MAP_SIZE];
     Room* current_room;
     Player* player;
-    ks::Sprite* door_north_sprite;
-    ks::Sprite* door_south_sprite;
-    ks::Sprite* door_west_sprite;
-    ks::Sprite* door_east_sprite;
+    // By the door's direction (NORTH, EAST, SOUTH, WEST); null when not found.
+    ks::Sprite* door_sprites[4];
 };
