@@ -54,7 +54,7 @@ int ArrowTrap::eventHandler(const ks::Event* p_event) {
         player_box.setCorner(p_player->getPosition());
         if (!boxIntersectsBox(trigger_box, player_box) || cooldown != 0)
             return 0;
-        new Arrow(adjacentPosition(adjacentPosition(centre(), direction), direction), direction);
+        Arrow::spawn(adjacentPosition(adjacentPosition(centre(), direction), direction), direction);
         cooldown = ARROW_TRAP_COOLDOWN;
         return 1;
     }

@@ -107,7 +107,7 @@ void Enemy::collide(const ks::EventCollision* p_collision_event) {
     } else {
         // Never noticed the player: any blow kills.
         health = 0;
-        new PopUp("stealth kill");
+        PopUp::spawn("stealth kill");
     }
     hurt = true;
     hit_countdown = hit_slowdown;

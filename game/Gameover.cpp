@@ -12,6 +12,12 @@
 #include "SpriteLookup.h"
 #include "WorldManager.h"
 
+Gameover* Gameover::spawn(int final_score) {
+    Gameover* p_gameover = new Gameover(final_score);
+    ks::WorldManager::getInstance().adoptObject(p_gameover);
+    return p_gameover;
+}
+
 Gameover::Gameover(int final_score) : countdown(0), score(0) {
     ks::Sprite* p_sprite = lookUpSprite("Gameover", "gameover");
     if (p_sprite) {
@@ -25,7 +31,6 @@ Gameover::Gameover(int final_score) : countdown(0), score(0) {
     score = final_score;
 
     ks::WorldManager& world = ks::WorldManager::getInstance();
-    world.adoptObject(this);
     ks::ObjectList all = world.getAllObjects();
     for (ks::ObjectListIterator it(&all); !it.isDone(); it.next())
         if (it.currentObject() != this)
@@ -36,7 +41,7 @@ int Gameover::eventHandler(const ks::Event* p_event) {
     if (p_event->getType() == ks::STEP_EVENT) {
         countdown--;
         if (countdown <= 0)
-            new Map();
+            Map::spawn();
     }
     return 0;
 }

@@ -3,11 +3,16 @@
 #include "SpriteLookup.h"
 #include "WorldManager.h"
 
+Instructions* Instructions::spawn(ks::Position pos) {
+    Instructions* p_instructions = new Instructions(pos);
+    ks::WorldManager::getInstance().adoptObject(p_instructions);
+    return p_instructions;
+}
+
 Instructions::Instructions(ks::Position pos) {
     setPosition(pos);
     setAltitude(2);
     setType("Instructions");
     setSolidness(ks::SPECTRAL);
     setSprite(lookUpSprite("Instructions", "instructions"));
-    ks::WorldManager::getInstance().adoptObject(this);
 }

@@ -123,10 +123,17 @@ Map::Map() : floor(1), rooms(), current_room(nullptr), player(nullptr), door_spr
         door_sprites[direction] = lookUpSprite("Map", SIDES[direction].sprite_label);
     setAltitude(0);
     setType("Map");
-    ks::WorldManager::getInstance().adoptObject(this);
-    generateFloor();
-    player = new Player();
-    new Instructions(INSTRUCTIONS_POSITION);
+}
+
+Map* Map::spawn() {
+    Map* p_map = new Map();
+    // Handed over before its first room's walls and sign: the world destroys what it owns in
+    // the order it was given, so the map goes first (and its destruction's log lines with it).
+    ks::WorldManager::getInstance().adoptObject(p_map);
+    p_map->generateFloor();
+    p_map->player = new Player();
+    Instructions::spawn(INSTRUCTIONS_POSITION);
+    return p_map;
 }
 
 Map::~Map() {
@@ -387,10 +394,10 @@ void Map::swapRoom(Room* p_room, int direction) {
     for (int direction : WALL_ORDER) {
         const DoorSide& side = SIDES[direction];
         if (p_room->getNeighbour(direction)) {
-            new Wall(side.beside[0]);
-            new Wall(side.beside[1]);
+            Wall::spawn(side.beside[0]);
+            Wall::spawn(side.beside[1]);
         } else {
-            new Wall(side.whole);
+            Wall::spawn(side.whole);
         }
     }
 

@@ -28,7 +28,9 @@ public:
     // Passed to setSeedOverride: seed each floor from the calendar time.
     static constexpr long SEED_FROM_TIME = -1;
 
-    Map();
+    // A new game in the world, which owns the map and destroys it once it has left: floor 1
+    // with its centre room shown, the player at its start and the instructions sign.
+    static Map* spawn();
     ~Map() override;
 
     // "player-move": the door test; "floor-swap": builds the next floor.
@@ -65,6 +67,9 @@ public:
     static void setSeedOverride(long seed) { seed_override = seed; }
 
 private:
+    // The map alone: spawn builds the floor and the player once the world owns it.
+    Map();
+
     // Step 6 of the generator: the item, arrow traps, spikes and enemies of one room.
     void fillRoom(Room* p_room, int f);
     // A free place for an arrow trap outside the area where the player arrives and walks.

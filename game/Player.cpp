@@ -203,7 +203,7 @@ void Player::attack(int dx, int dy) {
     const int y = getPosition().getY();
     // Three cells in a line, running outwards from the player's centre row or column.
     for (int reach = 2; reach <= 4; reach++)
-        new Sword(attack_damage, ks::Position(x + reach * dx + 1, y + reach * dy + 1));
+        Sword::spawn(attack_damage, ks::Position(x + reach * dx + 1, y + reach * dy + 1));
 }
 
 void Player::collide(const ks::EventCollision* p_collision_event) {
@@ -259,7 +259,7 @@ void Player::die() {
         return;
     dead = true;
     ks::WorldManager::getInstance().markForDelete(this);
-    new Gameover(score_view->getValue());
+    Gameover::spawn(score_view->getValue());
 }
 
 void Player::setHealth(int value, bool relative) {

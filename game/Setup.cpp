@@ -65,5 +65,5 @@ void loadResources() {
 }
 
 void populateWorld() {
-    new TitleScreen();
+    TitleScreen::spawn();
 }

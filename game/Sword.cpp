@@ -5,6 +5,12 @@
 #include "SpriteLookup.h"
 #include "WorldManager.h"
 
+Sword* Sword::spawn(int damage, ks::Position pos) {
+    Sword* p_sword = new Sword(damage, pos);
+    ks::WorldManager::getInstance().adoptObject(p_sword);
+    return p_sword;
+}
+
 Sword::Sword(int init_damage, ks::Position pos) : atk_timer(0), damage(init_damage) {
     ks::Sprite* p_sprite = lookUpSprite("Sword", "sword");
     if (p_sprite) {
@@ -16,7 +22,6 @@ Sword::Sword(int init_damage, ks::Position pos) : atk_timer(0), damage(init_dama
     setPosition(pos);
     atk_timer = 10;
     ks::LogManager::getInstance().writeLog("created sword hitbox, id is %d", getId());
-    ks::WorldManager::getInstance().adoptObject(this);
 }
 
 Sword::~Sword() {

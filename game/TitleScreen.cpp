@@ -5,11 +5,16 @@
 #include "SpriteLookup.h"
 #include "WorldManager.h"
 
+TitleScreen* TitleScreen::spawn() {
+    TitleScreen* p_title_screen = new TitleScreen();
+    ks::WorldManager::getInstance().adoptObject(p_title_screen);
+    return p_title_screen;
+}
+
 TitleScreen::TitleScreen() : countdown(0) {
     setSprite(lookUpSprite("TitleScreen", "title"));
     countdown = 120;
     setPosition(ks::Position(0, 0));
-    ks::WorldManager::getInstance().adoptObject(this);
 }
 
 int TitleScreen::eventHandler(const ks::Event* p_event) {
@@ -19,7 +24,7 @@ int TitleScreen::eventHandler(const ks::Event* p_event) {
         countdown--;
         if (expired) {
             ks::WorldManager::getInstance().markForDelete(this);
-            new Map();
+            Map::spawn();
         }
     }
     return 0;

@@ -35,7 +35,7 @@ TEST_F(ScreensTest, LadderGivesFloorTimesHundredPointsAndLeadsToTheNextFloor) {
 TEST_F(ScreensTest, GameoverShowsTheFinalScoreCentredOnRow16) {
     if (!openWindow())
         GTEST_SKIP() << "no display";
-    new Gameover(1250);
+    Gameover::spawn(1250);
     ks::WorldManager::getInstance().draw();
     EXPECT_EQ(row(16).substr(33, 17), "Final score: 1250");
 }

@@ -12,7 +12,7 @@ static std::string warning(const std::string& owner, const std::string& label) {
 TEST_F(SpriteLookupTest, EachObjectLogsItsOwnWarningAndGoesOnWithoutASprite) {
     ASSERT_EQ(0, ks::ResourceManager::getInstance().getSpriteCount());
     Map::setSeedOverride(3);
-    Map* p_map = new Map();
+    Map* p_map = Map::spawn();
     Map::setSeedOverride(Map::SEED_FROM_TIME);
     std::vector<std::string> lines = logLines();
     lines.resize(5);
@@ -22,15 +22,15 @@ TEST_F(SpriteLookupTest, EachObjectLogsItsOwnWarningAndGoesOnWithoutASprite) {
               lines);
     EXPECT_EQ(nullptr, p_map->getSprite());
     const ks::Position at(20, 10);
-    new Sword(15, at);
-    new TitleScreen();
+    Sword::spawn(15, at);
+    TitleScreen::spawn();
     new ArrowTrap(at, EAST);
     new Skeleton(at, FACING_UP);
     new Heart(at);
     new Atkup(at);
     new Defup(at);
     new Moneybag(at);
-    new Gameover(0);
+    Gameover::spawn(0);
     const std::pair<const char*, const char*> others[] = {
         {"Player", "player"},     {"Instructions", "instructions"},
         {"Ladder", "ladder"},     {"Spikes", "spikes"},
