@@ -127,8 +127,8 @@ TEST_F(ResourceManagerTest, FormatFaultsAndMissingFilesAreRefusedAndLogged) {
         logHas("ResourceManager::loadSprite(): Error: could not open file no-such-file.txt"));
 }
 
-// None of these may block, read without end or run out of memory.
-TEST_F(ResourceManagerTest, OnlyRegularFilesAreReadAndEndlessLinesAreCutShort) {
+// A FIFO blocked an ordinary open for ever; a directory was reported as a bad frame count.
+TEST_F(ResourceManagerTest, OnlyRegularFilesAreRead) {
     for (const char* name : {FIFO, FOLDER, ZEROS}) {
         resetEngine();
         EXPECT_EQ(-1, rm().loadSprite(name, "x"));
@@ -137,16 +137,6 @@ TEST_F(ResourceManagerTest, OnlyRegularFilesAreReadAndEndlessLinesAreCutShort) {
                                            name},
                   logLines());
     }
-    resetEngine();
-    EXPECT_EQ(-1, rm().loadSprite(HUGE_FILE, "x"));
-    std::ofstream("headed", std::ios::binary) << "frames 4\nwidth 3\nheight 3\ncolor cyan\n";
-    ASSERT_EQ(0, truncate("headed", HUGE_SIZE));
-    EXPECT_EQ(-1, rm().loadSprite("headed", "x"));
-    unlink("headed");
-    EXPECT_EQ((std::vector<std::string>{
-                  "ResourceManager::loadSprite(): Error: line 1 too long in file huge",
-                  "ResourceManager::loadSprite(): Error: line 5 too long in file headed"}),
-              logLines());
     EXPECT_EQ(0, rm().getSpriteCount());
 }
 
@@ -251,8 +241,6 @@ TEST_F(MusicTest, StreamsFromRegularFilesOnly) {
     ASSERT_EQ(0, music.loadMusic("sounds/zombie1.wav"));
     music.play(false);
     ASSERT_EQ(0, music.loadMusic("sounds/zombie2.wav")); // while the first one plays
-    music.play(false);
-    music.stop();
 }
 
 TEST_F(SoundTest, MissingFileStillRegistersASilentSoundAndUnknownLabelsAreLogged) {

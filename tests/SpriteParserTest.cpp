@@ -2,7 +2,6 @@
 #include <sstream>
 #include <streambuf>
 
-#include "Color.h"
 #include "SpriteParser.h"
 #include "TestSupport.h"
 
@@ -81,23 +80,4 @@ TEST_F(SpriteParserTest, LongLinesKeepTheirMessagesUpToTheSlack) {
     EXPECT_EQ("", faultOf("frames 0" + std::string(248, ' ') +
                           "\r\nwidth 1\nheight 1\n"
                           "color red\neof\n"));
-}
-
-// The frame count is an upper bound until the frames are there: a sprite comes back with
-// exactly the frames read, each joined from its rows.
-TEST_F(SpriteParserTest, ASpriteHoldsTheFramesReadInOrder) {
-    std::istringstream in("frames 3\nwidth 2\nheight 2\ncolor yellow\n"
-                          "ab\ncd\nend\nef\ngh\nend\nij\nkl\nend\neof\nignored");
-    std::string fault = "unchanged?";
-    std::unique_ptr<ks::Sprite> p_sprite = ks::SpriteParser::parse(in, "f", "three", fault);
-    ASSERT_NE(nullptr, p_sprite);
-    EXPECT_EQ("", fault);
-    EXPECT_EQ("three", p_sprite->getLabel());
-    EXPECT_EQ(ks::YELLOW, p_sprite->getColor());
-    EXPECT_EQ(3, p_sprite->getFrameCount());
-    EXPECT_EQ("abcd", p_sprite->getFrame(0).getString());
-    EXPECT_EQ("ijkl", p_sprite->getFrame(2).getString());
-    EXPECT_EQ("", p_sprite->getFrame(3).getString());
-    // The parser only reads: nothing is logged, nothing registered.
-    EXPECT_TRUE(logLines().empty());
 }
