@@ -49,7 +49,7 @@ double cpuSeconds() {
 // objects and a pop-up.
 void buildScene() {
     Map::setNextSeed(7);
-    new Map();
+    Map::spawn();
     new Zombie(ks::Position(12, 5), 0);
     new Zombie(ks::Position(60, 15), 1);
     new Zombie(ks::Position(30, 4), 2);
@@ -65,7 +65,7 @@ void buildScene() {
     new Moneybag(ks::Position(65, 19));
     Ladder* p_ladder = new Ladder(1);
     p_ladder->setPosition(ks::Position(8, 17));
-    new PopUp("Attack up!");
+    PopUp::spawn("Attack up!");
     // The other rooms' objects leave the world at the first update, as in the game.
     ks::WorldManager::getInstance().update();
 }

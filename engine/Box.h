@@ -6,13 +6,12 @@
 
 namespace ks {
 
-class Object;
-
 // An axis-aligned rectangle of cells: it covers corner.x .. corner.x + horizontal - 1 and
 // corner.y .. corner.y + vertical - 1.
 class Box {
 public:
-    Box(Position init_corner = Position(), int init_horizontal = 0, int init_vertical = 0);
+    Box(Position init_corner = Position(), int init_horizontal = 0, int init_vertical = 0)
+        : corner(init_corner), horizontal(init_horizontal), vertical(init_vertical) {}
 
     Position getCorner() const { return corner; }
     void setCorner(Position new_corner) { corner = new_corner; }
@@ -27,15 +26,25 @@ private:
     int vertical;
 };
 
+// Whether the ranges a1 .. a1 + a_extent - 1 and b1 .. b1 + b_extent - 1 overlap, tested from
+// their near ends only: a range of extent 0 or less stands for its first cell when the other
+// range holds it. Computed wide, so no extent or corner can overflow.
+inline bool rangesOverlap(int a1, int a_extent, int b1, int b_extent) {
+    const long long a2 = static_cast<long long>(a1) + a_extent - 1;
+    const long long b2 = static_cast<long long>(b1) + b_extent - 1;
+    return (b1 <= a1 && a1 <= b2) || (a1 <= b1 && b1 <= a2);
+}
+
 // Whether the boxes share a cell. Only one box's near edge is tested against the other's range,
 // so a zero-sized box counts as overlapping a box that holds its corner.
-bool boxIntersectsBox(Box box1, Box box2);
+inline bool boxIntersectsBox(const Box& box1, const Box& box2) {
+    const Position a = box1.getCorner();
+    const Position b = box2.getCorner();
+    return rangesOverlap(a.getX(), box1.getHorizontal(), b.getX(), box2.getHorizontal()) &&
+           rangesOverlap(a.getY(), box1.getVertical(), b.getY(), box2.getVertical());
+}
 
-// The object's box placed in the world at the object's position.
-Box getWorldBox(const Object* p_object);
-
-// The object's box as it would be with the object standing at where.
-Box getWorldBox(const Object* p_object, Position where);
+// getWorldBox, which places an object's box in the world, is with Object (Object.h).
 
 // A world position made relative to the corner of the world manager's view.
 Position worldToView(Position world_pos);

@@ -57,10 +57,10 @@ void GameManager::cycle() {
     }
     world.update();
 
-    ObjectList all = world.getAllObjects();
+    // To every object of the world as the cycle found it; one destroyed by an earlier handler is
+    // skipped.
     EventStep step(step_count);
-    for (ObjectListIterator it(&all); !it.isDone(); it.next())
-        it.currentObject()->eventHandler(&step);
+    world.broadcast(&step);
 
     world.draw();
     graphics.swapBuffers();

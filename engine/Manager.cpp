@@ -1,8 +1,5 @@
 #include "Manager.h"
 
-#include "Object.h"
-#include "ObjectList.h"
-#include "ObjectListIterator.h"
 #include "WorldManager.h"
 
 namespace ks {
@@ -21,12 +18,7 @@ void Manager::shutDown() {
 }
 
 int Manager::onEvent(const Event* p_event) const {
-    // A copy, so that objects created or marked by a handler do not disturb this dispatch.
-    ObjectList all = WorldManager::getInstance().getAllObjects();
-    int handled = 0;
-    for (ObjectListIterator it(&all); !it.isDone(); it.next())
-        handled += it.currentObject()->eventHandler(p_event);
-    return handled;
+    return WorldManager::getInstance().broadcast(p_event);
 }
 
 } // namespace ks

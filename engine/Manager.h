@@ -21,8 +21,9 @@ public:
     std::string getType() const { return type; }
     void setType(std::string new_type) { type = new_type; }
 
-    // Hands the event to every object of a copy of the world list, in list order, and returns the
-    // number of handlers that used it. Works the same on whatever manager it is called.
+    // Hands the event to every object of the world, in list order, and returns the number of
+    // handlers that used it (WorldManager::broadcast). Works the same on whatever manager it is
+    // called.
     int onEvent(const Event* p_event) const;
 
 private:

@@ -5,7 +5,7 @@
 namespace ks {
 
 Music::Music(std::string filename, std::string new_label)
-    : is_loaded(false), music(), label(new_label) {
+    : is_loaded(false), file(), music(), label(new_label) {
     if (!filename.empty())
         loadMusic(filename);
 }
@@ -15,7 +15,9 @@ Music::~Music() {
 }
 
 int Music::loadMusic(std::string filename) {
-    if (!music.openFromFile(filename)) {
+    // The stream thread reads the file: it stops before the file changes.
+    music.stop();
+    if (file.open(filename) != 0 || !music.openFromStream(file)) {
         LogManager::getInstance().writeLog(
             "Music::loadMusic(): Error: could not load music from filename %s", filename.c_str());
         return -1;

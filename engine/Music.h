@@ -4,6 +4,8 @@
 
 #include <SFML/Audio/Music.hpp>
 
+#include "RegularFile.h"
+
 namespace ks {
 
 // A piece of music streamed from its file while it plays.
@@ -16,7 +18,7 @@ public:
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
-    // 0 on success; -1 (logged) when the file cannot be opened.
+    // 0 on success; -1 (logged) when the file cannot be opened (or is not a regular file).
     int loadMusic(std::string filename);
     void play(bool loop = true);
     void stop();
@@ -28,6 +30,8 @@ public:
 
 private:
     bool is_loaded;
+    // What the music streams from; declared first, so that it outlives the stream.
+    RegularFile file;
     sf::Music music;
     std::string label;
 };

@@ -4,6 +4,7 @@
 
 #include "Frame.h"
 #include "GraphicsManager.h"
+#include "LogManager.h"
 #include "Sprite.h"
 #include "WorldManager.h"
 
@@ -11,12 +12,14 @@ namespace ks {
 
 int Object::next_id = 0;
 int Object::live_count = 0;
+unsigned long long Object::next_serial = 0;
 
 Object::Object(Position init_position)
     : id(next_id++), type(), position(init_position), altitude(0), x_velocity(0),
       x_velocity_countdown(0), y_velocity(0), y_velocity_countdown(0), solidness(HARD),
       p_sprite(nullptr), sprite_center(false), sprite_index(0), sprite_slowdown(0),
-      sprite_slowdown_count(0), box() {
+      sprite_slowdown_count(0), box(), serial(next_serial++), world_order(0), in_world(false),
+      marked(false), adopted(false), grid_place() {
     live_count++;
     setAltitude(MAX_ALTITUDE);
     WorldManager::getInstance().insertObject(this);
@@ -29,6 +32,10 @@ Object::~Object() {
     world.forgetObject(this);
 }
 
+void Object::worldPlaceChanged() {
+    WorldManager::getInstance().placeChanged(this);
+}
+
 int Object::eventHandler(const Event*) {
     return 0;
 }
@@ -38,14 +45,34 @@ void Object::setAltitude(int new_altitude) {
         altitude = new_altitude;
 }
 
-void Object::setXVelocity(float new_x_velocity) {
-    x_velocity = new_x_velocity;
-    x_velocity_countdown = 1;
+int Object::checkVelocity(const char* setter, float& velocity) {
+    if (!std::isfinite(velocity)) {
+        LogManager::getInstance().writeLog("Object::%s(): Error: velocity %f refused", setter,
+                                           velocity);
+        return -1;
+    }
+    if (std::fabs(velocity) > MAX_SPEED) {
+        LogManager::getInstance().writeLog("Object::%s(): Warning! velocity %f held to %g", setter,
+                                           velocity, MAX_SPEED);
+        velocity = std::copysign(MAX_SPEED, velocity);
+    }
+    return 0;
 }
 
-void Object::setYVelocity(float new_y_velocity) {
+int Object::setXVelocity(float new_x_velocity) {
+    if (checkVelocity("setXVelocity", new_x_velocity) != 0)
+        return -1;
+    x_velocity = new_x_velocity;
+    x_velocity_countdown = 1;
+    return 0;
+}
+
+int Object::setYVelocity(float new_y_velocity) {
+    if (checkVelocity("setYVelocity", new_y_velocity) != 0)
+        return -1;
     y_velocity = new_y_velocity;
     y_velocity_countdown = 1;
+    return 0;
 }
 
 int Object::stepOf(float velocity, float& countdown) {
@@ -72,7 +99,7 @@ void Object::setSprite(Sprite* p_new_sprite) {
     if (!p_new_sprite)
         return;
     p_sprite = p_new_sprite;
-    box = Box(Position(0, 0), p_sprite->getWidth(), p_sprite->getHeight());
+    setBox(Box(Position(0, 0), p_sprite->getWidth(), p_sprite->getHeight()));
 }
 
 void Object::draw() {

@@ -4,7 +4,9 @@
 
 namespace ks {
 
-ObjectList::ObjectList() : count(0), list() {}
+// The entries past count are never read, so they are left as they are: a new list (one per
+// collision test) costs nothing to make.
+ObjectList::ObjectList() : count(0) {}
 
 ObjectList::ObjectList(const ObjectList& other) : count(other.count) {
     std::copy(other.list, other.list + other.count, list);
@@ -28,14 +30,20 @@ int ObjectList::insert(Object* p_object) {
 }
 
 int ObjectList::remove(const Object* p_object) {
-    for (int i = 0; i < count; i++) {
-        if (list[i] == p_object) {
-            std::copy(list + i + 1, list + count, list + i);
-            list[--count] = nullptr;
-            return 0;
-        }
-    }
-    return -1;
+    return removeAt(indexOf(p_object));
+}
+
+int ObjectList::removeAt(int index) {
+    if (index < 0 || index >= count)
+        return -1;
+    std::copy(list + index + 1, list + count, list + index);
+    list[--count] = nullptr;
+    return 0;
+}
+
+int ObjectList::indexOf(const Object* p_object) const {
+    Object* const* p_found = std::find(list, list + count, p_object);
+    return p_found == list + count ? -1 : static_cast<int>(p_found - list);
 }
 
 void ObjectList::clear() {
@@ -43,7 +51,7 @@ void ObjectList::clear() {
 }
 
 bool ObjectList::contains(const Object* p_object) const {
-    return std::find(list, list + count, p_object) != list + count;
+    return indexOf(p_object) >= 0;
 }
 
 } // namespace ks

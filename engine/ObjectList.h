@@ -19,6 +19,10 @@ public:
     int insert(Object* p_object);
     // Removes the first entry equal to p_object, keeping the order of the rest; -1 if absent.
     int remove(const Object* p_object);
+    // Removes the entry at index, keeping the order of the rest; -1 if there is no such entry.
+    int removeAt(int index);
+    // The index of the first entry equal to p_object, or -1.
+    int indexOf(const Object* p_object) const;
     void clear();
 
     int getCount() const { return count; }
@@ -29,6 +33,7 @@ public:
 
 private:
     friend class ObjectListIterator;
+    friend class WorldManager;
 
     int count;
     Object* list[MAX_OBJECTS];

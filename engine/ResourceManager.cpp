@@ -1,116 +1,24 @@
 #include "ResourceManager.h"
 
-#include <cctype>
-#include <climits>
-#include <fstream>
+#include <istream>
+#include <streambuf>
+#include <utility>
+
+#include <SFML/System/InputStream.hpp>
 
 #include <SFML/System/Err.hpp>
 
-#include "Color.h"
-#include "Frame.h"
 #include "LogManager.h"
 #include "Music.h"
+#include "Object.h"
+#include "RegularFile.h"
 #include "Sound.h"
 #include "Sprite.h"
+#include "SpriteParser.h"
 
 namespace ks {
 
 namespace {
-
-// Loads larger than these would only come from a corrupt file and could exhaust memory.
-const int MAX_SPRITE_FRAMES = 100000;
-const long long MAX_SPRITE_CELLS = 1000000;
-
-// Why a header number could not be used.
-enum NumberFault {
-    NUMBER_OK = 0,
-    NUMBER_LINE_TOO_SHORT,
-    NUMBER_NO_DIGITS,
-    NUMBER_OUT_OF_RANGE,
-    NUMBER_NEGATIVE,
-    NUMBER_TOO_LARGE,
-};
-
-const char* faultText(NumberFault fault) {
-    switch (fault) {
-    case NUMBER_LINE_TOO_SHORT:
-        return "line too short";
-    case NUMBER_NO_DIGITS:
-        return "no number";
-    case NUMBER_OUT_OF_RANGE:
-        return "number out of range";
-    case NUMBER_NEGATIVE:
-        return "negative number";
-    case NUMBER_TOO_LARGE:
-        return "number too large";
-    default:
-        return "";
-    }
-}
-
-// Reads a decimal int the way strtol does (leading white space, optional sign, digits, the rest
-// ignored), but reports a missing number or an overflow instead of guessing.
-NumberFault parseInt(const std::string& text, int& result) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        i++;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        i++;
-    }
-    long long value = 0;
-    bool any_digit = false;
-    bool overflow = false;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); i++) {
-        any_digit = true;
-        if (!overflow) {
-            value = value * 10 + (text[i] - '0');
-            if (value > static_cast<long long>(INT_MAX) + 1)
-                overflow = true;
-        }
-    }
-    if (!any_digit)
-        return NUMBER_NO_DIGITS;
-    if (negative)
-        value = -value;
-    if (overflow || value > INT_MAX || value < INT_MIN)
-        return NUMBER_OUT_OF_RANGE;
-    result = static_cast<int>(value);
-    return NUMBER_OK;
-}
-
-// The header value that starts at index: a non-negative int no larger than limit.
-NumberFault headerNumber(const std::string& line, size_t index, int limit, int& result) {
-    if (line.size() < index)
-        return NUMBER_LINE_TOO_SHORT;
-    NumberFault fault = parseInt(line.substr(index), result);
-    if (fault != NUMBER_OK)
-        return fault;
-    if (result < 0)
-        return NUMBER_NEGATIVE;
-    if (result > limit)
-        return NUMBER_TOO_LARGE;
-    return NUMBER_OK;
-}
-
-// One line without its line ending; "\r\n" counts as a line ending. Past the end of the file the
-// line comes back empty and the result is false.
-bool readLine(std::ifstream& in, std::string& line) {
-    bool got = static_cast<bool>(std::getline(in, line));
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return got;
-}
-
-int colorFromName(const std::string& name) {
-    static const char* const NAMES[] = {"black", "red",     "green",  "blue",
-                                        "cyan",  "magenta", "yellow", "white"};
-    for (int c = BLACK; c <= WHITE; c++)
-        if (name == NAMES[c])
-            return c;
-    return WHITE;
-}
 
 // The three registries keep their entries in loading order: lookups take the first label match,
 // removal closes the gap without reordering.
@@ -121,17 +29,84 @@ template <typename T> int indexOfLabel(T* const* entries, int count, const std::
     return -1;
 }
 
-template <typename T> void destroyAt(T** entries, int& count, int index) {
-    delete entries[index];
+// Like indexOfLabel, but a missing label is logged for the method (the kind names the entry).
+template <typename T>
+int locate(T* const* entries, int count, const std::string& label, const char* method,
+           const char* kind) {
+    int index = indexOfLabel(entries, count, label);
+    if (index < 0)
+        LogManager::getInstance().writeLog(
+            "ResourceManager::%s(): Error: %s with label %s could not be located", method, kind,
+            label.c_str());
+    return index;
+}
+
+// Whether a registry has room for one more entry; when it has not, the file is logged as not
+// loaded for the method.
+bool hasRoom(int count, int capacity, const char* method, const char* kind,
+             const std::string& filename) {
+    if (count < capacity)
+        return true;
+    LogManager::getInstance().writeLog(
+        "ResourceManager::%s(): Error: %s registry is full, %s not loaded", method, kind,
+        filename.c_str());
+    return false;
+}
+
+// Sounds and music: registered even when the file fails (the entry reports that itself).
+template <typename T>
+int registerNew(T** entries, int& count, int capacity, const std::string& filename,
+                const std::string& label, const char* method, const char* kind) {
+    if (!hasRoom(count, capacity, method, kind, filename))
+        return -1;
+    entries[count++] = new T(filename, label);
+    return 0;
+}
+
+// Takes the entry out of the registry and hands it to the caller.
+template <typename T> T* takeAt(T** entries, int& count, int index) {
+    T* p_entry = entries[index];
     for (int j = index; j < count - 1; j++)
         entries[j] = entries[j + 1];
     entries[--count] = nullptr;
+    return p_entry;
+}
+
+template <typename T>
+int destroyFirst(T** entries, int& count, const std::string& label, const char* method,
+                 const char* kind) {
+    int index = locate(entries, count, label, method, kind);
+    if (index < 0)
+        return -1;
+    delete takeAt(entries, count, index);
+    return 0;
 }
 
 template <typename T> void destroyAll(T** entries, int& count) {
     while (count > 0)
-        destroyAt(entries, count, count - 1);
+        delete takeAt(entries, count, count - 1);
 }
+
+// Lets the sprite parser read a file opened for SFML, a block at a time.
+class FileBuffer : public std::streambuf {
+public:
+    explicit FileBuffer(sf::InputStream& new_source) : source(new_source) {}
+
+protected:
+    int_type underflow() override {
+        if (gptr() < egptr())
+            return traits_type::to_int_type(*gptr());
+        sf::Int64 got = source.read(block, sizeof(block));
+        if (got <= 0)
+            return traits_type::eof();
+        setg(block, block, block + got);
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    sf::InputStream& source;
+    char block[4096];
+};
 
 } // namespace
 
@@ -158,116 +133,35 @@ ResourceManager& ResourceManager::getInstance() {
 }
 
 int ResourceManager::loadSprite(std::string filename, std::string label) {
-    LogManager& log = LogManager::getInstance();
-    if (sprite_count >= MAX_SPRITES) {
-        log.writeLog("ResourceManager::loadSprite(): Error: sprite registry is full, %s not loaded",
-                     filename.c_str());
+    if (!hasRoom(sprite_count, MAX_SPRITES, "loadSprite", "sprite", filename))
         return -1;
-    }
-
-    std::ifstream sprite_file(filename);
-    if (!sprite_file.is_open()) {
+    LogManager& log = LogManager::getInstance();
+    RegularFile file;
+    if (file.open(filename) != 0) {
         log.writeLog("ResourceManager::loadSprite(): Error: could not open file %s",
                      filename.c_str());
         return -1;
     }
-
-    std::string line;
-    int frames = 0;
-    int width = 0;
-    int height = 0;
-
-    readLine(sprite_file, line);
-    NumberFault fault = headerNumber(line, 6, MAX_SPRITE_FRAMES, frames);
-    if (fault != NUMBER_OK) {
-        log.writeLog("ResourceManager::loadSprite(): Error: bad frame count in file %s (%s)",
-                     filename.c_str(), faultText(fault));
+    FileBuffer buffer(file);
+    std::istream in(&buffer);
+    std::string fault;
+    std::unique_ptr<Sprite> p_new_sprite = SpriteParser::parse(in, filename, label, fault);
+    if (!p_new_sprite) {
+        log.writeLog("ResourceManager::loadSprite(): Error: %s", fault.c_str());
         return -1;
     }
-    readLine(sprite_file, line);
-    fault = headerNumber(line, 5, INT_MAX, width);
-    if (fault != NUMBER_OK) {
-        log.writeLog("ResourceManager::loadSprite(): Error: bad width in file %s (%s)",
-                     filename.c_str(), faultText(fault));
-        return -1;
-    }
-    readLine(sprite_file, line);
-    fault = headerNumber(line, 6, INT_MAX, height);
-    if (fault != NUMBER_OK) {
-        log.writeLog("ResourceManager::loadSprite(): Error: bad height in file %s (%s)",
-                     filename.c_str(), faultText(fault));
-        return -1;
-    }
-    if (static_cast<long long>(width) * height > MAX_SPRITE_CELLS) {
-        log.writeLog(
-            "ResourceManager::loadSprite(): Error: frame size %i x %i too large in file %s", width,
-            height, filename.c_str());
-        return -1;
-    }
-    readLine(sprite_file, line);
-    if (line.size() < 6) {
-        log.writeLog("ResourceManager::loadSprite(): Error: bad color in file %s (line too short)",
-                     filename.c_str());
-        return -1;
-    }
-    int color = colorFromName(line.substr(6));
-
-    Sprite* p_new_sprite = new Sprite(frames, width, height, color);
-    p_new_sprite->setLabel(label);
-
-    for (int f = 0; f < frames; f++) {
-        std::string frame_str;
-        for (int row = 0; row < height; row++) {
-            bool got = readLine(sprite_file, line);
-            // Zero-width rows would match the empty line read past the end of the file forever.
-            if (!got && width == 0) {
-                log.writeLog("ResourceManager::loadSprite(): Error: file %s ends inside a frame",
-                             filename.c_str());
-                delete p_new_sprite;
-                return -1;
-            }
-            if (static_cast<long long>(line.size()) != width) {
-                log.writeLog("ResourceManager::loadSprite(): Error: sprite width %i does not "
-                             "match specified width: %s",
-                             static_cast<int>(line.size()), line.c_str());
-                delete p_new_sprite;
-                return -1;
-            }
-            frame_str += line;
-        }
-        readLine(sprite_file, line);
-        if (line != "end") {
-            log.writeLog("ResourceManager::loadSprite(): Error: sprite height does not match "
-                         "specified height");
-            delete p_new_sprite;
-            return -1;
-        }
-        p_new_sprite->addFrame(Frame(width, height, frame_str));
-    }
-
-    readLine(sprite_file, line);
-    if (line != "eof") {
-        log.writeLog("ResourceManager::loadSprite(): Error: sprite %s frame count does not match "
-                     "specified count",
-                     label.c_str());
-        delete p_new_sprite;
-        return -1;
-    }
-
-    p_sprite[sprite_count] = p_new_sprite;
-    sprite_count++;
+    p_sprite[sprite_count++] = p_new_sprite.release();
     return 0;
 }
 
 int ResourceManager::unloadSprite(std::string label) {
-    int index = indexOfLabel(p_sprite, sprite_count, label);
-    if (index < 0) {
-        LogManager::getInstance().writeLog(
-            "ResourceManager::unloadSpirte(): Error: sprite with label %s could not be located",
-            label.c_str());
+    int index = locate(p_sprite, sprite_count, label, "unloadSpirte", "sprite");
+    if (index < 0)
         return -1;
-    }
-    destroyAt(p_sprite, sprite_count, index);
+    std::unique_ptr<Sprite> p_old(takeAt(p_sprite, sprite_count, index));
+    // Objects hold plain pointers to the sprites they show; with no object alive none can.
+    if (Object::getLiveCount() > 0)
+        unloaded_sprites.push_back(std::move(p_old));
     return 0;
 }
 
@@ -277,28 +171,12 @@ Sprite* ResourceManager::getSprite(std::string label) const {
 }
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
-    if (sound_count >= MAX_SOUNDS) {
-        LogManager::getInstance().writeLog(
-            "ResourceManager::loadSound(): Error: sound registry is full, %s not loaded",
-            filename.c_str());
-        return -1;
-    }
     // A file that fails to load is reported by the sound itself; it stays registered, silent.
-    p_sound[sound_count] = new Sound(filename, label);
-    sound_count++;
-    return 0;
+    return registerNew(p_sound, sound_count, MAX_SOUNDS, filename, label, "loadSound", "sound");
 }
 
 int ResourceManager::unloadSound(std::string label) {
-    int index = indexOfLabel(p_sound, sound_count, label);
-    if (index < 0) {
-        LogManager::getInstance().writeLog(
-            "ResourceManager::unloadSound(): Error: sound with label %s could not be located",
-            label.c_str());
-        return -1;
-    }
-    destroyAt(p_sound, sound_count, index);
-    return 0;
+    return destroyFirst(p_sound, sound_count, label, "unloadSound", "sound");
 }
 
 Sound* ResourceManager::getSound(std::string label) const {
@@ -312,27 +190,11 @@ Sound* ResourceManager::getSound(std::string label) const {
 }
 
 int ResourceManager::loadMusic(std::string filename, std::string label) {
-    if (music_count >= MAX_MUSIC) {
-        LogManager::getInstance().writeLog(
-            "ResourceManager::loadMusic(): Error: music registry is full, %s not loaded",
-            filename.c_str());
-        return -1;
-    }
-    p_music[music_count] = new Music(filename, label);
-    music_count++;
-    return 0;
+    return registerNew(p_music, music_count, MAX_MUSIC, filename, label, "loadMusic", "music");
 }
 
 int ResourceManager::unloadMusic(std::string label) {
-    int index = indexOfLabel(p_music, music_count, label);
-    if (index < 0) {
-        LogManager::getInstance().writeLog(
-            "ResourceManager::unloadMusic(): Error: music with label %s could not be located",
-            label.c_str());
-        return -1;
-    }
-    destroyAt(p_music, music_count, index);
-    return 0;
+    return destroyFirst(p_music, music_count, label, "unloadMusic", "music");
 }
 
 Music* ResourceManager::getMusic(std::string label) const {
@@ -344,6 +206,7 @@ void ResourceManager::unloadAll() {
     destroyAll(p_sprite, sprite_count);
     destroyAll(p_sound, sound_count);
     destroyAll(p_music, music_count);
+    unloaded_sprites.clear();
 }
 
 } // namespace ks

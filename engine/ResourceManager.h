@@ -1,6 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Manager.h"
 
@@ -22,10 +24,12 @@ public:
 
     ~ResourceManager() override;
 
-    // Reads a sprite file and registers the sprite under the label. 0 on success; -1 (logged) on
-    // any fault, with the registry unchanged.
+    // Reads a sprite file (a regular file only) and registers the sprite under the label. 0 on
+    // success; -1 (logged) on any fault, with the registry unchanged.
     int loadSprite(std::string filename, std::string label);
-    // Destroys the first sprite with the label; -1 (logged) if there is none.
+    // Takes the first sprite with the label out of the registry; -1 (logged) if there is none.
+    // While any object exists it may still show the sprite, which is then kept, found by no
+    // lookup, until unloadAll; otherwise the sprite is destroyed at once.
     int unloadSprite(std::string label);
     // The first sprite with the label, or null (nothing is logged).
     Sprite* getSprite(std::string label) const;
@@ -50,7 +54,8 @@ public:
     int getSoundCount() const { return sound_count; }
     int getMusicCount() const { return music_count; }
 
-    // Destroys everything registered, leaving the three registries empty.
+    // Destroys everything registered (and every sprite kept after unloading), leaving the three
+    // registries empty.
     void unloadAll();
 
     ResourceManager(const ResourceManager&) = delete;
@@ -61,6 +66,8 @@ private:
 
     int sprite_count;
     Sprite* p_sprite[MAX_SPRITES];
+    // Unloaded while objects existed: out of the registry, alive until unloadAll.
+    std::vector<std::unique_ptr<Sprite>> unloaded_sprites;
     int sound_count;
     Sound* p_sound[MAX_SOUNDS];
     int music_count;

@@ -17,7 +17,8 @@ public:
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
-    // 0 on success; -1 (logged) when the file cannot be loaded.
+    // 0 on success; -1 (logged) when the file cannot be loaded: not a regular file, too large
+    // for a sound effect, or damaged (a header stating more than the file holds included).
     int loadSound(std::string filename);
     // Starts the sound from the beginning, even if it is already playing.
     void play(bool loop = false);

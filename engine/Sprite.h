@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Frame.h"
 
@@ -10,13 +11,15 @@ namespace ks {
 // Owned by the resource manager; never copied.
 class Sprite {
 public:
+    // Holds up to max_frames frames; room for them is taken as they are added.
     Sprite(int max_frames, int width, int height, int color);
     virtual ~Sprite();
 
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 
-    // Appends a copy of the frame; -1 (logged) when the sprite is full.
+    // Appends the frame; -1 (logged) when the sprite is full or the frame is not of the
+    // sprite's width and height.
     int addFrame(Frame new_frame);
     // The frame at index, or the empty frame when index is out of range.
     Frame getFrame(int frame_number) const;
@@ -37,7 +40,7 @@ private:
     int max_frame_count;
     int frame_count;
     int color;
-    Frame* frames;
+    std::vector<Frame> frames;
     std::string label;
 };
 

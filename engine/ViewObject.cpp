@@ -79,21 +79,23 @@ void ViewObject::draw() {
     Position corner = WorldManager::getInstance().getView().getCorner();
     pos.moveXY(corner.getX(), corner.getY());
 
-    std::string temp_str = view_string + " " + toString(value);
-    graphics.drawString(pos, temp_str, justification, color);
+    std::string text = view_string + " " + toString(value);
+    graphics.drawString(pos, text, justification, color);
 
     if (!border)
         return;
-    Position temp_pos = pos;
-    temp_pos.moveXY(-1, -1);
-    Position temp_pos2 = pos;
-    temp_pos2.moveXY(-1, 1);
-    int length = static_cast<int>(temp_str.size());
+    // The border: length + 2 cells of '=' above and below, from pos on, and a ':' at both ends
+    // of the text's row.
+    Position above = pos;
+    above.moveXY(-1, -1);
+    Position below = pos;
+    below.moveXY(-1, 1);
+    int length = static_cast<int>(text.size());
     for (int i = 0; i < length + 2; i++) {
-        temp_pos.moveX(1);
-        temp_pos2.moveX(1);
-        graphics.drawCh(temp_pos, '=', color);
-        graphics.drawCh(temp_pos2, '=', color);
+        above.moveX(1);
+        below.moveX(1);
+        graphics.drawCh(above, '=', color);
+        graphics.drawCh(below, '=', color);
     }
     graphics.drawCh(pos, ':', color);
     graphics.drawCh(Position(pos.getX() + length + 1, pos.getY()), ':', color);

@@ -1,115 +1,64 @@
-// Feeds arbitrary bytes to ResourceManager::loadSprite as a sprite file. A load must either
-// register exactly one new sprite (which is unloaded again) or fail with -1 and leave the
-// registry exactly as it was; crashes, leaks and sanitizer reports are found by libFuzzer.
+// Feeds arbitrary bytes, straight from memory, to the sprite parser as a sprite file. A parse
+// must either return a sprite that keeps the format's promises or fail with a fault text;
+// crashes, leaks, sanitizer reports and runaway memory are found by libFuzzer.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <istream>
+#include <memory>
+#include <streambuf>
 #include <string>
-#include <unistd.h>
-#include <vector>
 
-#include "ResourceManager.h"
 #include "Sprite.h"
+#include "SpriteParser.h"
 
 namespace {
 
-const char* const FUZZ_LABEL = "fuzz-input";
-
-// Registered before the first input so that a faulty load has neighbours it could disturb.
-const char* const RESIDENT_LABELS[] = {"resident-a", "resident-b", "resident-c"};
-
-std::string input_path;
-
-struct Entry {
-    ks::Sprite* p_sprite;
-    std::string label;
+// The input bytes as a stream, without copying them.
+class MemoryBuffer : public std::streambuf {
+public:
+    MemoryBuffer(const uint8_t* data, size_t size) {
+        char* p_begin = reinterpret_cast<char*>(const_cast<uint8_t*>(data));
+        setg(p_begin, p_begin, p_begin + size);
+    }
 };
 
-std::vector<Entry> snapshot() {
-    ks::ResourceManager& resources = ks::ResourceManager::getInstance();
-    std::vector<Entry> entries;
-    for (int i = 0; i < resources.getSpriteCount(); i++) {
-        ks::Sprite* p_sprite = resources.getSpriteAt(i);
-        entries.push_back({p_sprite, p_sprite ? p_sprite->getLabel() : std::string()});
-    }
-    return entries;
-}
-
-bool sameRegistry(const std::vector<Entry>& a, const std::vector<Entry>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); i++)
-        if (a[i].p_sprite != b[i].p_sprite || a[i].label != b[i].label)
-            return false;
-    return true;
-}
-
-bool writeFile(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* p_file = fopen(path.c_str(), "wb");
-    if (!p_file)
-        return false;
-    bool ok = fwrite(data, 1, size, p_file) == size;
-    return fclose(p_file) == 0 && ok;
-}
-
-void removeInputFile() {
-    unlink(input_path.c_str());
-}
-
-void registerResidents() {
-    static const char RESIDENT[] = "frames 1\nwidth 2\nheight 1\ncolor green\nab\nend\neof\n";
-    ks::ResourceManager& resources = ks::ResourceManager::getInstance();
-    for (const char* label : RESIDENT_LABELS) {
-        if (!writeFile(input_path, reinterpret_cast<const uint8_t*>(RESIDENT),
-                       sizeof(RESIDENT) - 1) ||
-            resources.loadSprite(input_path, label) != 0) {
-            fprintf(stderr, "SpriteLoaderFuzz: cannot register the resident sprites\n");
-            abort();
-        }
-    }
+void fail(const char* what) {
+    fprintf(stderr, "SpriteLoaderFuzz: %s\n", what);
+    abort();
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The log stays closed: writeLog drops its lines, so a long run writes nothing to disk.
-    char path[] = "/tmp/murkvault-sprite-fuzz-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0) {
-        perror("SpriteLoaderFuzz: mkstemp");
-        abort();
-    }
-    close(fd);
-    input_path = path;
-    atexit(removeInputFile);
-    registerResidents();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!writeFile(input_path, data, size))
-        abort();
-    ks::ResourceManager& resources = ks::ResourceManager::getInstance();
-    const std::vector<Entry> before = snapshot();
-
-    if (resources.loadSprite(input_path, FUZZ_LABEL) != 0) {
-        if (!sameRegistry(before, snapshot())) {
-            fprintf(stderr, "SpriteLoaderFuzz: a failed load changed the registry\n");
-            abort();
-        }
+    MemoryBuffer buffer(data, size);
+    std::istream in(&buffer);
+    std::string fault;
+    std::unique_ptr<ks::Sprite> p_sprite =
+        ks::SpriteParser::parse(in, "fuzz-input", "fuzz-label", fault);
+    if (!p_sprite) {
+        if (fault.empty())
+            fail("a parse failed without a fault");
         return 0;
     }
-
-    // Success: exactly one sprite appended behind the untouched old ones.
-    std::vector<Entry> after = snapshot();
-    if (after.size() != before.size() + 1 || after.back().label != FUZZ_LABEL ||
-        !sameRegistry(before, std::vector<Entry>(after.begin(), after.end() - 1))) {
-        fprintf(stderr, "SpriteLoaderFuzz: a successful load did not append one sprite\n");
-        abort();
-    }
-    if (resources.unloadSprite(FUZZ_LABEL) != 0 || !sameRegistry(before, snapshot())) {
-        fprintf(stderr, "SpriteLoaderFuzz: unloading the new sprite failed\n");
-        abort();
+    if (!fault.empty())
+        fail("a parse succeeded with a fault");
+    if (p_sprite->getLabel() != "fuzz-label")
+        fail("the sprite lost its label");
+    const long long cells = static_cast<long long>(p_sprite->getWidth()) * p_sprite->getHeight();
+    if (p_sprite->getWidth() < 0 || p_sprite->getHeight() < 0 ||
+        cells > ks::SpriteParser::MAX_FRAME_CELLS ||
+        p_sprite->getFrameCount() > ks::SpriteParser::MAX_FRAMES)
+        fail("the sprite's header is out of range");
+    // Every frame is of the sprite's size and made of bytes that were really read.
+    if (cells * p_sprite->getFrameCount() > static_cast<long long>(size))
+        fail("the frames hold more cells than the input has bytes");
+    for (int f = 0; f < p_sprite->getFrameCount(); f++) {
+        ks::Frame frame = p_sprite->getFrame(f);
+        if (frame.getWidth() != p_sprite->getWidth() ||
+            frame.getHeight() != p_sprite->getHeight() ||
+            static_cast<long long>(frame.getString().size()) != cells)
+            fail("a frame does not match the sprite's size");
     }
     return 0;
 }

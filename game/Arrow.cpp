@@ -10,6 +10,12 @@
 #include "Sound.h"
 #include "WorldManager.h"
 
+Arrow* Arrow::spawn(ks::Position pos, int direction) {
+    Arrow* p_arrow = new Arrow(pos, direction);
+    ks::WorldManager::getInstance().adoptObject(p_arrow);
+    return p_arrow;
+}
+
 Arrow::Arrow(ks::Position pos, int init_direction)
     : ks::Object(), direction(init_direction), x_speed(ARROW_X_SPEED), y_speed(ARROW_Y_SPEED) {
     setType("Arrow");
@@ -30,7 +36,6 @@ Arrow::Arrow(ks::Position pos, int init_direction)
     default:
         break;
     }
-    ks::WorldManager::getInstance().adoptObject(this);
     ks::Sound* p_sound = ks::ResourceManager::getInstance().getSound("arrow");
     if (p_sound)
         p_sound->play(false);

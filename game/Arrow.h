@@ -17,8 +17,9 @@ const int ARROW_DAMAGE = 20;
 // destroys it once it has left the world.
 class Arrow : public ks::Object {
 public:
+    // A new arrow in the world, which owns it: the world destroys it once it has left.
     // direction is a direction code (NORTH flies down the screen, EAST right, ...).
-    Arrow(ks::Position pos, int init_direction);
+    static Arrow* spawn(ks::Position pos, int direction);
 
     int eventHandler(const ks::Event* p_event) override;
     // One character pointing the way it flies; no sprite.
@@ -27,6 +28,8 @@ public:
     int getDirection() const { return direction; }
 
 private:
+    Arrow(ks::Position pos, int init_direction);
+
     int direction;
     float x_speed;
     float y_speed;

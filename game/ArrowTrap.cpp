@@ -6,9 +6,8 @@
 #include "EventPlayerMove.h"
 #include "EventStep.h"
 #include "GraphicsManager.h"
-#include "LogManager.h"
 #include "Player.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 
 ArrowTrap::ArrowTrap(ks::Position pos, int init_direction)
     : ks::Object(), direction(init_direction), trigger_box(), cooldown(ARROW_TRAP_FIRST_COOLDOWN) {
@@ -37,12 +36,7 @@ ArrowTrap::ArrowTrap(ks::Position pos, int init_direction)
     default:
         break;
     }
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite("arrow-trap");
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog(
-            "ArrowTrap::ArrowTrap(): Warning! Sprite '%s' not found", "arrow-trap");
+    setSprite(lookUpSprite("ArrowTrap", "arrow-trap"));
 }
 
 ks::Position ArrowTrap::centre() const {
@@ -60,7 +54,7 @@ int ArrowTrap::eventHandler(const ks::Event* p_event) {
         player_box.setCorner(p_player->getPosition());
         if (!boxIntersectsBox(trigger_box, player_box) || cooldown != 0)
             return 0;
-        new Arrow(adjacentPosition(adjacentPosition(centre(), direction), direction), direction);
+        Arrow::spawn(adjacentPosition(adjacentPosition(centre(), direction), direction), direction);
         cooldown = ARROW_TRAP_COOLDOWN;
         return 1;
     }

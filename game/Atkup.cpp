@@ -17,5 +17,5 @@ void Atkup::pickup(Player* p_player) {
     if (!claim())
         return;
     p_player->setAttack(p_player->getAttack() + ATKUP_ATTACK);
-    new PopUp("attack increased");
+    PopUp::spawn("attack increased");
 }

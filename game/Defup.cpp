@@ -18,5 +18,5 @@ void Defup::pickup(Player* p_player) {
     if (!claim())
         return;
     p_player->setDefense(p_player->getDefense() + DEFUP_DEFENSE);
-    new PopUp("defense increased");
+    PopUp::spawn("defense increased");
 }

@@ -9,8 +9,8 @@
 #include "LogManager.h"
 #include "Player.h"
 #include "PopUp.h"
-#include "ResourceManager.h"
 #include "Sprite.h"
+#include "SpriteLookup.h"
 #include "Sword.h"
 #include "WorldManager.h"
 
@@ -107,7 +107,7 @@ void Enemy::collide(const ks::EventCollision* p_collision_event) {
     } else {
         // Never noticed the player: any blow kills.
         health = 0;
-        new PopUp("stealth kill");
+        PopUp::spawn("stealth kill");
     }
     hurt = true;
     hit_countdown = hit_slowdown;
@@ -180,13 +180,7 @@ void Enemy::step() {
 }
 
 void Enemy::changeSprite(const std::string& label) {
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (!p_sprite) {
-        ks::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found",
-                                               name.c_str(), name.c_str(), label.c_str());
-        return;
-    }
-    setSprite(p_sprite);
+    setSprite(lookUpSprite(name, label));
 }
 
 void Enemy::computeBoxes() {

@@ -9,27 +9,28 @@
 #include "Map.h"
 #include "ObjectList.h"
 #include "ObjectListIterator.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
+Gameover* Gameover::spawn(int final_score) {
+    Gameover* p_gameover = new Gameover(final_score);
+    ks::WorldManager::getInstance().adoptObject(p_gameover);
+    return p_gameover;
+}
+
 Gameover::Gameover(int final_score) : countdown(0), score(0) {
-    ks::LogManager& log = ks::LogManager::getInstance();
-    const char* label = "gameover";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    ks::Sprite* p_sprite = lookUpSprite("Gameover", "gameover");
     if (p_sprite) {
         setSprite(p_sprite);
         setSpriteSlowdown(3);
-    } else {
-        log.writeLog("Gameover::Gameover(): Warning! Sprite '%s' not found", label);
     }
-    log.writeLog("created game over object");
+    ks::LogManager::getInstance().writeLog("created game over object");
     countdown = 120;
     setAltitude(5);
     setPosition(ks::Position(0, 0));
     score = final_score;
 
     ks::WorldManager& world = ks::WorldManager::getInstance();
-    world.adoptObject(this);
     ks::ObjectList all = world.getAllObjects();
     for (ks::ObjectListIterator it(&all); !it.isDone(); it.next())
         if (it.currentObject() != this)
@@ -40,7 +41,7 @@ int Gameover::eventHandler(const ks::Event* p_event) {
     if (p_event->getType() == ks::STEP_EVENT) {
         countdown--;
         if (countdown <= 0)
-            new Map();
+            Map::spawn();
     }
     return 0;
 }

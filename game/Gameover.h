@@ -7,7 +7,8 @@
 // world; the world owns it and destroys it then.
 class Gameover : public ks::Object {
 public:
-    Gameover(int final_score);
+    // A new game-over screen in the world, which owns it: the world destroys it once it has left.
+    static Gameover* spawn(int final_score);
 
     int eventHandler(const ks::Event* p_event) override;
     // The picture, then "Final score: <score>" centred on row 16.
@@ -17,6 +18,8 @@ public:
     int getCountdown() const { return countdown; }
 
 private:
+    Gameover(int final_score);
+
     int countdown;
     int score;
 };

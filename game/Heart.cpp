@@ -17,5 +17,5 @@ void Heart::pickup(Player* p_player) {
     if (!claim())
         return;
     p_player->setHealth(HEART_HEALTH, true);
-    new PopUp("health acquired");
+    PopUp::spawn("health acquired");
 }

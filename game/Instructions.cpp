@@ -1,20 +1,18 @@
 #include "Instructions.h"
 
-#include "LogManager.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
+
+Instructions* Instructions::spawn(ks::Position pos) {
+    Instructions* p_instructions = new Instructions(pos);
+    ks::WorldManager::getInstance().adoptObject(p_instructions);
+    return p_instructions;
+}
 
 Instructions::Instructions(ks::Position pos) {
     setPosition(pos);
     setAltitude(2);
     setType("Instructions");
     setSolidness(ks::SPECTRAL);
-    const char* label = "instructions";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog(
-            "Instructions::Instructions(): Warning! Sprite '%s' not found", label);
-    ks::WorldManager::getInstance().adoptObject(this);
+    setSprite(lookUpSprite("Instructions", "instructions"));
 }

@@ -6,5 +6,9 @@
 // first room change has taken it out.
 class Instructions : public ks::Object {
 public:
+    // A new sign in the world, which owns it: the world destroys it once it has left.
+    static Instructions* spawn(ks::Position pos);
+
+private:
     Instructions(ks::Position pos);
 };

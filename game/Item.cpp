@@ -2,9 +2,9 @@
 
 #include "Box.h"
 #include "EventStep.h"
-#include "LogManager.h"
 #include "ResourceManager.h"
 #include "Sound.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
 namespace {
@@ -36,13 +36,7 @@ void Item::setUp(ks::Position pos, const std::string& type, const std::string& s
     setPosition(pos);
     setType(type);
     setBox(ks::Box(ks::Position(0, 0), ITEM_WIDTH, ITEM_HEIGHT));
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(sprite_label);
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found",
-                                               log_name.c_str(), log_name.c_str(),
-                                               sprite_label.c_str());
+    setSprite(lookUpSprite(log_name, sprite_label));
 }
 
 bool Item::claim() {

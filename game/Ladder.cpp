@@ -3,21 +3,14 @@
 #include "EventCollision.h"
 #include "EventFloorSwap.h"
 #include "EventView.h"
-#include "LogManager.h"
 #include "Player.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
 Ladder::Ladder(int init_floor) : floor(init_floor) {
     setSolidness(ks::HARD);
     setType("Ladder");
-    const char* label = "ladder";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog("Ladder::Ladder(): Warning! Sprite '%s' not found",
-                                               label);
+    setSprite(lookUpSprite("Ladder", "ladder"));
 }
 
 int Ladder::eventHandler(const ks::Event* p_event) {

@@ -21,11 +21,11 @@
 #include "ObjectListIterator.h"
 #include "Player.h"
 #include "PopUp.h"
-#include "ResourceManager.h"
 #include "Room.h"
 #include "Skeleton.h"
 #include "Spikes.h"
 #include "Sprite.h"
+#include "SpriteLookup.h"
 #include "ViewObject.h"
 #include "Wall.h"
 #include "WorldManager.h"
@@ -36,11 +36,57 @@ namespace {
 const ks::Position LADDER_POSITION(5, 3);
 const ks::Position INSTRUCTIONS_POSITION(4, 2);
 
-// Where a new room's player comes out, by the direction it left the old room in.
-const int ENTER_FROM_NORTH_Y = 19;
-const int ENTER_FROM_EAST_X = 75;
-const int ENTER_FROM_SOUTH_Y = 2;
-const int ENTER_FROM_WEST_X = 2;
+// One side of a room, from which all of its door's geometry comes: the doorway that swaps
+// rooms, the door's picture, the walls around it, and where a player leaving through it comes
+// out of the next room.
+struct DoorSide {
+    const char* sprite_label;
+    // Where the player's box swaps rooms.
+    ks::Box trigger;
+    // Top-left corner of the door's picture.
+    ks::Position picture;
+    // The walls beside the doorway, or along the whole side when it has no door.
+    ks::Box beside[2];
+    ks::Box whole;
+    // One coordinate of the arrival in the next room; the other, -1 here, stays as it was.
+    ks::Position entry;
+};
+
+// By the door's direction: NORTH leads up the grid and is drawn at the top, EAST on the left,
+// SOUTH at the bottom and WEST on the right. The doorways are x 38..43 at the top and the
+// bottom and y 10..13 at the sides.
+const DoorSide SIDES[] = {
+    {"door-north",
+     ks::Box(ks::Position(38, 0), 8, 2),
+     ks::Position(37, 0),
+     {ks::Box(ks::Position(0, 0), 38, 2), ks::Box(ks::Position(44, 0), 36, 2)},
+     ks::Box(ks::Position(0, 0), 80, 2),
+     ks::Position(-1, 19)},
+    {"door-east",
+     ks::Box(ks::Position(0, 10), 2, 6),
+     ks::Position(0, 9),
+     {ks::Box(ks::Position(0, 2), 2, 8), ks::Box(ks::Position(0, 14), 2, 8)},
+     ks::Box(ks::Position(0, 2), 2, 20),
+     ks::Position(75, -1)},
+    {"door-south",
+     ks::Box(ks::Position(40, 22), 8, 2),
+     ks::Position(37, 22),
+     {ks::Box(ks::Position(0, 22), 38, 2), ks::Box(ks::Position(44, 22), 36, 2)},
+     ks::Box(ks::Position(0, 22), 80, 2),
+     ks::Position(-1, 2)},
+    {"door-west",
+     ks::Box(ks::Position(78, 10), 2, 6),
+     ks::Position(78, 9),
+     {ks::Box(ks::Position(78, 2), 2, 8), ks::Box(ks::Position(78, 14), 2, 8)},
+     ks::Box(ks::Position(78, 2), 2, 20),
+     ks::Position(2, -1)},
+};
+
+// Walls are built (and door sprites looked up) side by side in this order; the order of the
+// walls in the world decides the order of collision events at a corner.
+const int WALL_ORDER[] = {NORTH, SOUTH, EAST, WEST};
+// Doors are tested and drawn in this order.
+const int DOOR_ORDER[] = {NORTH, SOUTH, WEST, EAST};
 
 // Corners that findFreePosition draws: x 10..69, y 7..16.
 const int PLACE_X_MIN = 10;
@@ -56,13 +102,6 @@ bool inTrapFreeArea(ks::Position pos) {
 
 int distanceFromCentre(int x, int y) {
     return abs(x - MAP_CENTRE) + abs(y - MAP_CENTRE);
-}
-
-ks::Sprite* lookUpSprite(const char* label) {
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (!p_sprite)
-        ks::LogManager::getInstance().writeLog("Map::Map(): Warning! Sprite '%s' not found", label);
-    return p_sprite;
 }
 
 void drawDoor(const ks::Sprite* p_sprite, ks::Position corner) {
@@ -88,25 +127,28 @@ unsigned int Map::floorSeed(unsigned long game_seed, int f) {
 }
 
 Map::Map()
-    : seed(next_seed), floor(1), rooms(), current_room(nullptr), player(nullptr),
-      door_north_sprite(nullptr), door_south_sprite(nullptr), door_west_sprite(nullptr),
-      door_east_sprite(nullptr) {
+    : seed(next_seed), floor(1), rooms(), current_room(nullptr), player(nullptr), door_sprites() {
     next_seed = (next_seed + 1) & SEED_MASK;
     ks::LogManager::getInstance().writeLog("Map::Map(): seed %lu", seed);
     setPosition(ks::Position(0, 0));
     setCentered(false);
     setSolidness(ks::SPECTRAL);
-    setSprite(lookUpSprite("room"));
-    door_north_sprite = lookUpSprite("door-north");
-    door_south_sprite = lookUpSprite("door-south");
-    door_east_sprite = lookUpSprite("door-east");
-    door_west_sprite = lookUpSprite("door-west");
+    setSprite(lookUpSprite("Map", "room"));
+    for (int direction : WALL_ORDER)
+        door_sprites[direction] = lookUpSprite("Map", SIDES[direction].sprite_label);
     setAltitude(0);
     setType("Map");
-    ks::WorldManager::getInstance().adoptObject(this);
-    generateFloor();
-    player = new Player();
-    new Instructions(INSTRUCTIONS_POSITION);
+}
+
+Map* Map::spawn() {
+    Map* p_map = new Map();
+    // Handed over before its first room's walls and sign: the world destroys what it owns in
+    // the order it was given, so the map goes first (and its destruction's log lines with it).
+    ks::WorldManager::getInstance().adoptObject(p_map);
+    p_map->generateFloor();
+    p_map->player = new Player();
+    Instructions::spawn(INSTRUCTIONS_POSITION);
+    return p_map;
 }
 
 Map::~Map() {
@@ -140,14 +182,9 @@ void Map::draw() {
     ks::Object::draw();
     if (!current_room)
         return;
-    if (current_room->hasNorth())
-        drawDoor(door_north_sprite, ks::Position(37, 0));
-    if (current_room->hasSouth())
-        drawDoor(door_south_sprite, ks::Position(37, 22));
-    if (current_room->hasWest())
-        drawDoor(door_west_sprite, ks::Position(78, 9));
-    if (current_room->hasEast())
-        drawDoor(door_east_sprite, ks::Position(0, 9));
+    for (int direction : DOOR_ORDER)
+        if (current_room->getNeighbour(direction))
+            drawDoor(door_sprites[direction], SIDES[direction].picture);
 }
 
 void Map::generateFloor() {
@@ -336,14 +373,11 @@ int Map::checkDoors(ks::Position pos, ks::Box box) {
     box.setCorner(pos);
     // Each test reads the room current at that moment: after a swap, the rest look at the new
     // room's doors.
-    if (current_room->hasNorth() && boxIntersectsBox(box, ks::Box(ks::Position(38, 0), 8, 2)))
-        swapRoom(current_room->getNorth(), NORTH);
-    if (current_room->hasSouth() && boxIntersectsBox(box, ks::Box(ks::Position(40, 22), 8, 2)))
-        swapRoom(current_room->getSouth(), SOUTH);
-    if (current_room->hasWest() && boxIntersectsBox(box, ks::Box(ks::Position(78, 10), 2, 6)))
-        swapRoom(current_room->getWest(), WEST);
-    if (current_room->hasEast() && boxIntersectsBox(box, ks::Box(ks::Position(0, 10), 2, 6)))
-        swapRoom(current_room->getEast(), EAST);
+    for (int direction : DOOR_ORDER) {
+        Room* p_next = current_room->getNeighbour(direction);
+        if (p_next && boxIntersectsBox(box, SIDES[direction].trigger))
+            swapRoom(p_next, direction);
+    }
     return 0;
 }
 
@@ -369,29 +403,14 @@ void Map::swapRoom(Room* p_room, int direction) {
         world.insertObject(it.currentObject());
 
     // Walls along the edges, open where the room has a door.
-    if (p_room->hasNorth()) {
-        new Wall(ks::Box(ks::Position(0, 0), 38, 2));
-        new Wall(ks::Box(ks::Position(44, 0), 36, 2));
-    } else {
-        new Wall(ks::Box(ks::Position(0, 0), 80, 2));
-    }
-    if (p_room->hasSouth()) {
-        new Wall(ks::Box(ks::Position(0, 22), 38, 2));
-        new Wall(ks::Box(ks::Position(44, 22), 36, 2));
-    } else {
-        new Wall(ks::Box(ks::Position(0, 22), 80, 2));
-    }
-    if (p_room->hasEast()) {
-        new Wall(ks::Box(ks::Position(0, 2), 2, 8));
-        new Wall(ks::Box(ks::Position(0, 14), 2, 8));
-    } else {
-        new Wall(ks::Box(ks::Position(0, 2), 2, 20));
-    }
-    if (p_room->hasWest()) {
-        new Wall(ks::Box(ks::Position(78, 2), 2, 8));
-        new Wall(ks::Box(ks::Position(78, 14), 2, 8));
-    } else {
-        new Wall(ks::Box(ks::Position(78, 2), 2, 20));
+    for (int direction : WALL_ORDER) {
+        const DoorSide& side = SIDES[direction];
+        if (p_room->getNeighbour(direction)) {
+            Wall::spawn(side.beside[0]);
+            Wall::spawn(side.beside[1]);
+        } else {
+            Wall::spawn(side.whole);
+        }
     }
 
     EventRoomSwap swapped(direction);
@@ -400,21 +419,14 @@ void Map::swapRoom(Room* p_room, int direction) {
     current_room = p_room;
 
     if (player) {
-        switch (direction) {
-        case NORTH:
-            player_pos.setY(ENTER_FROM_NORTH_Y);
-            break;
-        case EAST:
-            player_pos.setX(ENTER_FROM_EAST_X);
-            break;
-        case SOUTH:
-            player_pos.setY(ENTER_FROM_SOUTH_Y);
-            break;
-        case WEST:
-            player_pos.setX(ENTER_FROM_WEST_X);
-            break;
-        default:
-            break;
+        // The player comes out of the doorway opposite to the one it left by; NO_DIRECTION (a
+        // floor's first room) leaves it where it is.
+        if (direction >= NORTH && direction <= WEST) {
+            const ks::Position entry = SIDES[direction].entry;
+            if (entry.getX() >= 0)
+                player_pos.setX(entry.getX());
+            if (entry.getY() >= 0)
+                player_pos.setY(entry.getY());
         }
         player->setPosition(player_pos);
     }

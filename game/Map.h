@@ -26,9 +26,10 @@ public:
     // How many random places findFreePosition tries before it gives up.
     static constexpr int MAX_PLACEMENT_TRIES = 1000;
 
-    // A new game: it takes the next seed (and counts it up), logs it, builds floor 1 and creates
-    // the player.
-    Map();
+    // A new game in the world, which owns the map and destroys it once it has left: it takes
+    // the next seed (and counts it up) and logs it, then builds floor 1 with its centre room
+    // shown, the player at its start and the instructions sign.
+    static Map* spawn();
     ~Map() override;
 
     // "player-move": the door test; "floor-swap": builds the next floor.
@@ -73,6 +74,9 @@ public:
     static constexpr unsigned long SEED_MASK = 0xFFFFFFFFUL;
 
 private:
+    // The map alone: spawn builds the floor and the player once the world owns it.
+    Map();
+
     // Step 6 of the generator: the item, arrow traps, spikes and enemies of one room.
     void fillRoom(Room* p_room, int f);
     // A free place for an arrow trap outside the area where the player arrives and walks.
@@ -90,8 +94,6 @@ private:
     Room* rooms[MAP_SIZE][MAP_SIZE];
     Room* current_room;
     Player* player;
-    ks::Sprite* door_north_sprite;
-    ks::Sprite* door_south_sprite;
-    ks::Sprite* door_west_sprite;
-    ks::Sprite* door_east_sprite;
+    // By the door's direction (NORTH, EAST, SOUTH, WEST); null when not found.
+    ks::Sprite* door_sprites[4];
 };

@@ -19,5 +19,5 @@ void Moneybag::pickup(Player*) {
         return;
     ks::EventView score("Score:", MONEYBAG_SCORE, true);
     ks::WorldManager::getInstance().onEvent(&score);
-    new PopUp("money bag acquired");
+    PopUp::spawn("money bag acquired");
 }

@@ -10,7 +10,7 @@
 #include "Gameover.h"
 #include "Item.h"
 #include "LogManager.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "Sword.h"
 #include "ViewObject.h"
 #include "WorldManager.h"
@@ -18,6 +18,11 @@
 namespace {
 
 const ks::Position PLAYER_START(39, 11);
+// Steps from one move to the next in each movement mode, indexed by SNEAK, WALK and RUN.
+const int MOVE_SLOWDOWNS[] = {3, 2, 1};
+const int ATTACK_SLOWDOWN = 15;
+const int START_HEALTH = 100;
+const int START_ATTACK = 15;
 const int INVULNERABLE_STEPS = 10;
 const int ENEMY_BLOW = -10;
 
@@ -31,39 +36,27 @@ bool isPress(int action) {
 } // namespace
 
 Player::Player()
-    : invulnerable(true), invulnerable_countdown(0), move_mode(WALK), move_slowdown(0),
-      move_countdown(0), atk_slowdown(0), atk_timer(0), attacking(false), health(0),
-      attack_damage(0), defense(0), health_view(nullptr), score_view(nullptr), dead(false) {
+    : invulnerable(true), invulnerable_countdown(0), move_mode(WALK),
+      move_slowdown(MOVE_SLOWDOWNS[WALK]), move_countdown(MOVE_SLOWDOWNS[WALK]),
+      atk_slowdown(ATTACK_SLOWDOWN), atk_timer(-1), attacking(false), health(START_HEALTH),
+      attack_damage(START_ATTACK), defense(0), health_view(nullptr), score_view(nullptr),
+      dead(false) {
     health_view = new ks::ViewObject();
     score_view = new ks::ViewObject();
 
-    ks::LogManager& log = ks::LogManager::getInstance();
-    const char* label = "player";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    ks::Sprite* p_sprite = lookUpSprite("Player", "player");
     if (p_sprite) {
         setSprite(p_sprite);
         setSpriteSlowdown(3);
-    } else {
-        log.writeLog("Player::Player(): Warning! Sprite '%s' not found", label);
     }
 
     setType("Player");
     setPosition(PLAYER_START);
     setAltitude(5);
-
-    move_mode = WALK;
-    move_slowdown = 2;
-    move_countdown = 2;
-    atk_slowdown = 15;
-    atk_timer = -1;
-    health = 100;
-    attack_damage = 15;
-    defense = 0;
-    attacking = false;
     setSolidness(ks::HARD);
 
     health_view->setViewString("Health:");
-    health_view->setValue(100);
+    health_view->setValue(START_HEALTH);
     health_view->setBorder(false);
     health_view->setLocation(ks::TOP_LEFT);
     health_view->setColor(ks::YELLOW);
@@ -74,7 +67,7 @@ Player::Player()
     score_view->setLocation(ks::TOP_RIGHT);
     score_view->setColor(ks::YELLOW);
 
-    log.writeLog("created instance of player");
+    ks::LogManager::getInstance().writeLog("created instance of player");
 }
 
 Player::~Player() {
@@ -156,26 +149,16 @@ void Player::keyboard(const ks::EventKeyboard* p_keyboard_event) {
     case ks::Keyboard::LEFTSHIFT:
         // Each mode key acts only from WALK and returns only to WALK, so the modes exclude
         // each other.
-        if (press && move_mode == WALK) {
-            move_mode = RUN;
-            move_slowdown = 1;
-            move_countdown = 0;
-        } else if (release && move_mode == RUN) {
-            move_mode = WALK;
-            move_slowdown = 2;
-            move_countdown = 0;
-        }
+        if (press && move_mode == WALK)
+            setMoveMode(RUN);
+        else if (release && move_mode == RUN)
+            setMoveMode(WALK);
         break;
     case ks::Keyboard::LEFTALT:
-        if (action == ks::KEY_PRESSED && move_mode == WALK) {
-            move_mode = SNEAK;
-            move_slowdown = 3;
-            move_countdown = 0;
-        } else if (release && move_mode == SNEAK) {
-            move_mode = WALK;
-            move_slowdown = 2;
-            move_countdown = 0;
-        }
+        if (action == ks::KEY_PRESSED && move_mode == WALK)
+            setMoveMode(SNEAK);
+        else if (release && move_mode == SNEAK)
+            setMoveMode(WALK);
         break;
     case ks::Keyboard::Q:
         if (action == ks::KEY_PRESSED)
@@ -184,6 +167,14 @@ void Player::keyboard(const ks::EventKeyboard* p_keyboard_event) {
     default:
         break;
     }
+}
+
+void Player::setMoveMode(int new_mode) {
+    if (new_mode < SNEAK || new_mode > RUN)
+        return;
+    move_mode = new_mode;
+    move_slowdown = MOVE_SLOWDOWNS[new_mode];
+    move_countdown = 0;
 }
 
 void Player::move(int dx, int dy) {
@@ -212,7 +203,7 @@ void Player::attack(int dx, int dy) {
     const int y = getPosition().getY();
     // Three cells in a line, running outwards from the player's centre row or column.
     for (int reach = 2; reach <= 4; reach++)
-        new Sword(attack_damage, ks::Position(x + reach * dx + 1, y + reach * dy + 1));
+        Sword::spawn(attack_damage, ks::Position(x + reach * dx + 1, y + reach * dy + 1));
 }
 
 void Player::collide(const ks::EventCollision* p_collision_event) {
@@ -268,7 +259,7 @@ void Player::die() {
         return;
     dead = true;
     ks::WorldManager::getInstance().markForDelete(this);
-    new Gameover(score_view->getValue());
+    Gameover::spawn(score_view->getValue());
 }
 
 void Player::setHealth(int value, bool relative) {

@@ -34,6 +34,9 @@ public:
     int getDefense() const { return defense; }
     void setDefense(int new_defense) { defense = new_defense; }
     int getMoveMode() const { return move_mode; }
+    // Switches to SNEAK, WALK or RUN (other values are ignored): the mode's pace, and the next
+    // move allowed at once.
+    void setMoveMode(int new_mode);
     bool isInvulnerable() const { return invulnerable; }
     void setInvulnerable(bool new_invulnerable) { invulnerable = new_invulnerable; }
     int getMoveCountdown() const { return move_countdown; }

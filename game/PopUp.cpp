@@ -13,10 +13,14 @@ const ks::Position POPUP_PLACE(40, 22);
 
 } // namespace
 
-PopUp::PopUp(std::string init_message)
-    : ks::Object(), lifetime(POPUP_LIFETIME), message(init_message) {
-    ks::WorldManager::getInstance().adoptObject(this);
+PopUp* PopUp::spawn(std::string message) {
+    PopUp* p_pop_up = new PopUp(message);
+    ks::WorldManager::getInstance().adoptObject(p_pop_up);
+    return p_pop_up;
 }
+
+PopUp::PopUp(std::string init_message)
+    : ks::Object(), lifetime(POPUP_LIFETIME), message(init_message) {}
 
 int PopUp::eventHandler(const ks::Event* p_event) {
     // Created during another object's handler, a pop-up gets its label with its first event.

@@ -8,7 +8,8 @@
 // The world owns it and destroys it once it has left the world.
 class PopUp : public ks::Object {
 public:
-    PopUp(std::string message);
+    // A new pop-up in the world, which owns it: the world destroys it once it has left.
+    static PopUp* spawn(std::string message);
 
     int eventHandler(const ks::Event* p_event) override;
     void draw() override;
@@ -16,6 +17,8 @@ public:
     std::string getMessage() const { return message; }
 
 private:
+    PopUp(std::string message);
+
     int lifetime;
     std::string message;
 };

@@ -72,7 +72,7 @@ void loadResources() {
 }
 
 void populateWorld() {
-    new TitleScreen();
+    TitleScreen::spawn();
 }
 
 int checkDataFiles(const std::string& folder) {

@@ -38,7 +38,7 @@ void Skeleton::onSighted() {
         return;
     }
     if (arrow_countdown == 0) {
-        new Arrow(pos, direction);
+        Arrow::spawn(pos, direction);
         arrow_countdown = SKELETON_ARROW_RELOAD;
     }
 }

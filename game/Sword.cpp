@@ -2,25 +2,26 @@
 
 #include "EventStep.h"
 #include "LogManager.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
+Sword* Sword::spawn(int damage, ks::Position pos) {
+    Sword* p_sword = new Sword(damage, pos);
+    ks::WorldManager::getInstance().adoptObject(p_sword);
+    return p_sword;
+}
+
 Sword::Sword(int init_damage, ks::Position pos) : atk_timer(0), damage(init_damage) {
-    ks::LogManager& log = ks::LogManager::getInstance();
-    const char* label = "sword";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
+    ks::Sprite* p_sprite = lookUpSprite("Sword", "sword");
     if (p_sprite) {
         setSprite(p_sprite);
         setSpriteSlowdown(3);
-    } else {
-        log.writeLog("Sword::Sword(): Warning! Sprite '%s' not found", label);
     }
     setType("Sword");
     setSolidness(ks::HARD);
     setPosition(pos);
     atk_timer = 10;
-    log.writeLog("created sword hitbox, id is %d", getId());
-    ks::WorldManager::getInstance().adoptObject(this);
+    ks::LogManager::getInstance().writeLog("created sword hitbox, id is %d", getId());
 }
 
 Sword::~Sword() {

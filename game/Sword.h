@@ -6,7 +6,8 @@
 // The world owns it and destroys it once it has left the world.
 class Sword : public ks::Object {
 public:
-    Sword(int damage, ks::Position pos);
+    // A new hitbox in the world, which owns it: the world destroys it once it has left.
+    static Sword* spawn(int damage, ks::Position pos);
     ~Sword() override;
 
     int eventHandler(const ks::Event* p_event) override;
@@ -15,6 +16,8 @@ public:
     void setDamage(int new_damage) { damage = new_damage; }
 
 private:
+    Sword(int damage, ks::Position pos);
+
     int atk_timer;
     int damage;
 };

@@ -1,22 +1,20 @@
 #include "TitleScreen.h"
 
 #include "EventStep.h"
-#include "LogManager.h"
 #include "Map.h"
-#include "ResourceManager.h"
+#include "SpriteLookup.h"
 #include "WorldManager.h"
 
+TitleScreen* TitleScreen::spawn() {
+    TitleScreen* p_title_screen = new TitleScreen();
+    ks::WorldManager::getInstance().adoptObject(p_title_screen);
+    return p_title_screen;
+}
+
 TitleScreen::TitleScreen() : countdown(0) {
-    const char* label = "title";
-    ks::Sprite* p_sprite = ks::ResourceManager::getInstance().getSprite(label);
-    if (p_sprite)
-        setSprite(p_sprite);
-    else
-        ks::LogManager::getInstance().writeLog(
-            "TitleScreen::TitleScreen(): Warning! Sprite '%s' not found", label);
+    setSprite(lookUpSprite("TitleScreen", "title"));
     countdown = 120;
     setPosition(ks::Position(0, 0));
-    ks::WorldManager::getInstance().adoptObject(this);
 }
 
 int TitleScreen::eventHandler(const ks::Event* p_event) {
@@ -26,7 +24,7 @@ int TitleScreen::eventHandler(const ks::Event* p_event) {
         countdown--;
         if (expired) {
             ks::WorldManager::getInstance().markForDelete(this);
-            new Map();
+            Map::spawn();
         }
     }
     return 0;

@@ -25,7 +25,7 @@ TEST_F(EnemyTest, DetectionDependsOnBoxFacingAndMovementModeAndWaitsForTheFirstM
 TEST_F(EnemyTest, SwordHitKillsTheUnawareAndCostsTheAlertedItsDamageOncePerCooldown) {
     Player* player = newPlayerAt(HOME);
     Zombie* unaware = new Zombie(HOME, FACING_RIGHT);
-    touch(new Sword(1, AWAY), unaware);
+    touch(Sword::spawn(1, AWAY), unaware);
     EXPECT_EQ(objectsInWorld<PopUp>().at(0)->getMessage(), "stealth kill");
     EXPECT_EQ(player->getScoreView()->getValue(), 0);
     for (int visit = 0; visit < 2; visit++) { // the second time its room is entered again
@@ -39,19 +39,19 @@ TEST_F(EnemyTest, SwordHitKillsTheUnawareAndCostsTheAlertedItsDamageOncePerCoold
     Zombie alerted(HOME, FACING_RIGHT);
     announceMove(player, HOME, &alerted);
     sendSteps(&alerted); // notices the player
-    touch(new Sword(15, AWAY), &alerted);
-    touch(new Sword(15, AWAY), &alerted); // while hurt
+    touch(Sword::spawn(15, AWAY), &alerted);
+    touch(Sword::spawn(15, AWAY), &alerted); // while hurt
     EXPECT_EQ(alerted.getHealth(), 30);
     for (int i = 1; i <= 45; i++) {
         sendSteps(&alerted);
         EXPECT_EQ(alerted.getHitCountdown(), 15 - i % 15) << "step " << i;
         EXPECT_EQ(alerted.getSprite()->getLabel(), i < 15 ? "zombie-hit" : "zombie-aggro") << i;
         if (i == 14)
-            touch(new Sword(15, AWAY), &alerted); // still cooling down
+            touch(Sword::spawn(15, AWAY), &alerted); // still cooling down
     }
     // Without the hit sprite the hit is logged and still counts; the sprite stays.
     ASSERT_EQ(ks::ResourceManager::getInstance().unloadSprite("zombie-hit"), 0);
-    touch(new Sword(20, AWAY), &alerted);
+    touch(Sword::spawn(20, AWAY), &alerted);
     ks::ResourceManager::getInstance().loadSprite("sprites/zombie-hit-sprite.txt", "zombie-hit");
     EXPECT_TRUE(logHas("Zombie::Zombie(): Warning! Sprite 'zombie-hit' not found"));
     EXPECT_EQ(alerted.getSprite()->getLabel(), "zombie-aggro");

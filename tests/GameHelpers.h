@@ -122,7 +122,7 @@ public: // the helpers serve code outside the tests' bodies too
     // A new game whose floors are all built from the seed.
     static Map* newMap(long seed) {
         Map::setNextSeed(static_cast<unsigned long>(seed));
-        return new Map();
+        return Map::spawn();
     }
     // Walks the map's player from start until the room changes (at most 10 moves), then updates.
     static void walkOut(Map* p_map, ks::Position start, int dx, int dy) {

@@ -210,11 +210,11 @@ TEST_F(BatchedDrawingTest, ABusyFrameMatches) {
 TEST_F(BatchedDrawingTest, ARoomOfTheGameMatches) {
     loadGameResources();
     Map::setNextSeed(7);
-    new Map();
+    Map::spawn();
     new Zombie(Position(12, 5), 0);
     new ArrowTrap(Position(3, 10), EAST);
     new Moneybag(Position(65, 19));
-    new PopUp("Defence up!");
+    PopUp::spawn("Defence up!");
     ks::WorldManager::getInstance().update(); // the other rooms' objects leave the world
     EXPECT_GT(litIfSame([] { ks::WorldManager::getInstance().draw(); }), 10000);
 }

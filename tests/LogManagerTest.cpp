@@ -1,19 +1,62 @@
-// The log file: exact lines, written through at once, emptied on each start.
+// The log file: exact lines, written through at once, emptied on each start; bounded in size,
+// only ever a regular file, and never fatal to write.
 #include <fstream>
 #include <iterator>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "LogManager.h"
 #include "TestSupport.h"
 
+namespace {
+
+std::string fileText(const char* name) {
+    std::ifstream in(name);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+long fileSize(const char* name) {
+    struct stat status;
+    return stat(name, &status) == 0 ? static_cast<long>(status.st_size) : -1;
+}
+
+} // namespace
+
+class LogManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        getrlimit(RLIMIT_FSIZE, &saved_limit);
+        unlink("kestrel.log");
+        rmdir("kestrel.log");
+        unlink("kestrel.log.1");
+        log.startUp();
+    }
+    void TearDown() override {
+        setrlimit(RLIMIT_FSIZE, &saved_limit);
+        log.setMaxFileSize(ks::LogManager::DEFAULT_MAX_FILE_SIZE);
+        unlink("kestrel.log");
+        rmdir("kestrel.log");
+        unlink("kestrel.log.1");
+        log.startUp();
+    }
+    // Lowers this process's file-size limit (the soft one, which can be raised back).
+    void limitFileSize(rlim_t bytes) {
+        struct rlimit limit = saved_limit;
+        limit.rlim_cur = bytes;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ks::LogManager& log = ks::LogManager::getInstance();
+    struct rlimit saved_limit;
+};
+
 // The file is read while the stream is still open: the line must already be in it. Each start
 // must close the stream it replaces, or descriptors run out long before the end.
-TEST(LogManagerTest, WritesAtOnceDropsLinesWhenClosedAndEachStartEmptiesTheFileWithoutLeaks) {
-    ks::LogManager& log = ks::LogManager::getInstance();
-    log.startUp();
+TEST_F(LogManagerTest, WritesAtOnceDropsLinesWhenClosedAndEachStartEmptiesTheFileWithoutLeaks) {
     log.writeLog("GameManager::run(): %i cycles (%i seconds) executed", 30, 1);
-    std::ifstream in("kestrel.log");
-    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(all, "GameManager::run(): 30 cycles (1 seconds) executed\n");
+    EXPECT_EQ(fileText("kestrel.log"), "GameManager::run(): 30 cycles (1 seconds) executed\n");
     log.shutDown();
     log.writeLog("nowhere to go");
     EXPECT_EQ(logLines().size(), 1u);
@@ -23,12 +66,78 @@ TEST(LogManagerTest, WritesAtOnceDropsLinesWhenClosedAndEachStartEmptiesTheFileW
     EXPECT_EQ(logLines(), std::vector<std::string>{"fresh"});
 }
 
+// Lines of 11 bytes with the newline against a cap of 35 bytes: three lines to a file. After 8
+// lines the previous file holds 4..6 and the current one 7..8; nothing newer is ever lost, and a
+// line longer than the whole cap still gets a file of its own. A new start removes the old file.
+TEST_F(LogManagerTest, AFullFileMovesAsideKeepingOnePreviousFileAndEveryNewLine) {
+    log.setMaxFileSize(35);
+    for (int i = 1; i <= 8; i++)
+        log.writeLog("line %05d", i);
+    EXPECT_EQ(fileText("kestrel.log.1"), "line 00004\nline 00005\nline 00006\n");
+    EXPECT_EQ(fileText("kestrel.log"), "line 00007\nline 00008\n");
+    log.writeLog("%s", std::string(600, 'x').c_str()); // longer than the cap and the stack buffer
+    log.writeLog("after");
+    EXPECT_EQ(fileText("kestrel.log.1"), std::string(600, 'x') + "\n");
+    EXPECT_EQ(fileText("kestrel.log"), "after\n");
+    log.startUp();
+    EXPECT_EQ(fileSize("kestrel.log.1"), -1);
+    EXPECT_EQ(fileSize("kestrel.log"), 0);
+}
+
+// A pipe fills after 64 KiB and then blocks every write: the game froze. A pipe, with or without
+// a reader, and a directory are not log files: their lines are dropped and nothing is written to
+// them. A hang here is the fault.
+TEST_F(LogManagerTest, OnlyARegularFileIsWrittenAndOpeningNeverBlocks) {
+    unlink("kestrel.log");
+    ASSERT_EQ(mkfifo("kestrel.log", 0600), 0);
+    log.startUp(); // no reader: an open for writing alone would wait for one
+    for (int i = 0; i < 10000; i++)
+        log.writeLog("filling the pipe, line %d of 10000", i);
+    int reader = open("kestrel.log", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    log.startUp();
+    for (int i = 0; i < 10000; i++)
+        log.writeLog("filling the pipe, line %d of 10000", i);
+    char byte;
+    EXPECT_EQ(read(reader, &byte, 1), 0); // no writer has it open: nothing, and end of file
+    close(reader);
+    struct stat status;
+    ASSERT_EQ(stat("kestrel.log", &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    unlink("kestrel.log");
+    ASSERT_EQ(mkdir("kestrel.log", 0700), 0);
+    log.startUp();
+    log.writeLog("dropped");
+    log.setMaxFileSize(10); // nothing to move aside either
+    log.writeLog("dropped too");
+    EXPECT_EQ(fileSize("kestrel.log.1"), -1);
+}
+
+// Under a file-size limit the process died of SIGXFSZ when the log reached it. The file now moves
+// aside before the limit; and a limit that comes lower after the start (the write then fails)
+// only costs lines.
+TEST_F(LogManagerTest, AFileSizeLimitMovesTheFileAsideAndAWriteBeyondItIsNotFatal) {
+    limitFileSize(4096);
+    log.startUp();
+    for (int i = 0; i < 1000; i++)
+        log.writeLog("line %05d", i);
+    EXPECT_LE(fileSize("kestrel.log"), 4096);
+    EXPECT_EQ(fileSize("kestrel.log.1"), 4092); // 372 lines of 11 bytes
+    EXPECT_EQ(logLines().back(), "line 00999");
+    limitFileSize(fileSize("kestrel.log"));
+    for (int i = 0; i < 100; i++)
+        log.writeLog("beyond the limit");
+    limitFileSize(saved_limit.rlim_cur);
+    log.startUp();
+    log.writeLog("alive");
+    EXPECT_EQ(logLines(), std::vector<std::string>{"alive"});
+}
+
 // Two runs that write the same game lines have one checksum, whatever they logged of the clock
 // and the window in between; any other line, or a line longer than the formatting buffer,
 // counts. Starting the log starts the checksum again.
-TEST(LogManagerTest, ChecksumCountsGameLinesButNotFrameTimingOrWindowLines) {
-    ks::LogManager& log = ks::LogManager::getInstance();
-    auto run = [&log](bool with_volatile, const std::string& extra) {
+TEST_F(LogManagerTest, ChecksumCountsGameLinesButNotFrameTimingOrWindowLines) {
+    auto run = [this](bool with_volatile, const std::string& extra) {
         log.startUp();
         log.writeLog("created instance of player");
         if (with_volatile) {

@@ -43,7 +43,7 @@ TEST_F(PlayerTest, KeysMoveSwingOrSwitchModesAndASwingLocksForFifteenSteps) {
     resetEngine();
     Player player;
     Recorder listener;
-    new Wall(ks::Box(Position(42, 0), 2, 24));
+    Wall::spawn(ks::Box(Position(42, 0), 2, 24));
     const std::tuple<int, int, int> modes[] = {
         {Key::LEFTSHIFT, HOLD, RUN},  {Key::LEFTALT, PRESS, RUN},   {Key::LEFTSHIFT, RELEASE, WALK},
         {Key::LEFTALT, HOLD, WALK},   {Key::LEFTALT, PRESS, SNEAK}, {Key::LEFTSHIFT, PRESS, SNEAK},

@@ -3,7 +3,7 @@
 class PopUpTest : public GameTest {};
 
 TEST_F(PopUpTest, LabelledByItsFirstEventAndDrawnCentredOnRow22) {
-    PopUp* popup = new PopUp("stealth kill");
+    PopUp* popup = PopUp::spawn("stealth kill");
     EXPECT_EQ(popup->getType(), "");
     ks::EventView view("Score:", 1, true);
     popup->eventHandler(&view);

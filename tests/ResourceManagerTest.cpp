@@ -1,7 +1,12 @@
 // Sprite files and the sprite and sound registries.
+#include <chrono>
 #include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Color.h"
+#include "Music.h"
 #include "ResourceManager.h"
 #include "Sound.h"
 #include "Sprite.h"
@@ -28,11 +33,36 @@ static std::string head(std::string frames, std::string width = "width 3",
 static const std::string GREEN_2x3x2 = "frames 2\nwidth 3\nheight 2\ncolor green\n"
                                        "abc\ndef\nend\n g \n h \nend\neof\n";
 
+// Names of files that are no regular file or lie about their size, made by the fixture.
+static const char* const FIFO = "fifo";
+static const char* const FOLDER = "folder";
+static const char* const ZEROS = "zeros";    // a link to /dev/zero
+static const char* const HUGE_FILE = "huge"; // 20 GB, sparse: zeros without a line end
+static const long long HUGE_SIZE = 20000000000LL;
+
+static std::string fileText(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 class ResourceManagerTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         rm().unloadAll();
+        removeFiles();
+        mkfifo(FIFO, 0600);
+        mkdir(FOLDER, 0700);
+        symlink("/dev/zero", ZEROS);
+        std::ofstream(HUGE_FILE).close();
+        truncate(HUGE_FILE, HUGE_SIZE);
+    }
+    void TearDown() override { removeFiles(); }
+
+    static void removeFiles() {
+        for (const char* name : {FIFO, ZEROS, HUGE_FILE})
+            unlink(name);
+        rmdir(FOLDER);
     }
 };
 
@@ -97,6 +127,32 @@ TEST_F(ResourceManagerTest, FormatFaultsAndMissingFilesAreRefusedAndLogged) {
         logHas("ResourceManager::loadSprite(): Error: could not open file no-such-file.txt"));
 }
 
+// A FIFO blocked an ordinary open for ever; a directory was reported as a bad frame count.
+TEST_F(ResourceManagerTest, OnlyRegularFilesAreRead) {
+    for (const char* name : {FIFO, FOLDER, ZEROS}) {
+        resetEngine();
+        EXPECT_EQ(-1, rm().loadSprite(name, "x"));
+        EXPECT_EQ(std::vector<std::string>{std::string("ResourceManager::loadSprite(): Error: "
+                                                       "could not open file ") +
+                                           name},
+                  logLines());
+    }
+    EXPECT_EQ(0, rm().getSpriteCount());
+}
+
+// Objects hold plain pointers to their sprites: an unloaded sprite must outlive them.
+TEST_F(ResourceManagerTest, ASpriteUnloadedWhileShownStaysUsableButIsFoundNoMore) {
+    ASSERT_EQ(0, load(GREEN_2x3x2, "shown"));
+    ks::Object* p_shows = new ks::Object();
+    p_shows->setSprite(rm().getSprite("shown"));
+    EXPECT_EQ(0, rm().unloadSprite("shown"));
+    EXPECT_EQ(nullptr, rm().getSprite("shown"));
+    EXPECT_EQ(0, rm().getSpriteCount());
+    EXPECT_EQ("abcdef", p_shows->getSprite()->getFrame(0).getString());
+    p_shows->draw();
+    delete p_shows;
+}
+
 TEST_F(ResourceManagerTest, LookupAndUnloadTakeTheFirstMatchAndKeepTheOrder) {
     for (const char* label : {"mid", "dup", "dup"})
         ASSERT_EQ(0, load(GREEN_2x3x2, label));
@@ -120,6 +176,72 @@ TEST_F(ResourceManagerTest, AFullSpriteRegistryRefusesLoads) {
 }
 
 using SoundTest = ResourceManagerTest;
+
+// The process's peak resident memory so far, in MB.
+static long peakMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6)) / 1024;
+    return 0;
+}
+
+static bool loadsAsSound(const std::string& name) {
+    resetEngine();
+    ks::Sound sound(name, "s");
+    const bool refused =
+        logLines() == std::vector<std::string>{"Sound::loadSound(): Error: could not load sound "
+                                               "from file " +
+                                               name};
+    EXPECT_NE(sound.isLoaded(), refused) << name;
+    return sound.isLoaded();
+}
+
+TEST_F(SoundTest, AGameSoundDecodesWhole) {
+    ks::Sound arrow("sounds/arrow.wav", "arrow");
+    ASSERT_TRUE(arrow.isLoaded());
+    const sf::SoundBuffer* p_buffer = arrow.getSound().getBuffer();
+    EXPECT_EQ(13230u, p_buffer->getSampleCount());
+    EXPECT_EQ(1u, p_buffer->getChannelCount());
+    EXPECT_EQ(44100u, p_buffer->getSampleRate());
+    EXPECT_TRUE(logLines().empty());
+}
+
+// A header stating 4 GB of samples once took as much memory; a 20 GB file, minutes to probe.
+TEST_F(SoundTest, FilesThatLieOrAreNoSoundEffectAreRefusedBeforeDecoding) {
+    const std::string wav = fileText("sounds/arrow.wav");
+    const size_t size_at = wav.find("data") + 4;
+    std::string lying = wav;
+    lying.replace(size_at, 4, "\xf0\xff\xff\xff");
+    std::ofstream("lying.wav", std::ios::binary) << lying;
+    std::ofstream("short.wav", std::ios::binary) << wav.substr(0, wav.size() - 100);
+    const long peak_before = peakMegabytes();
+    const auto start = std::chrono::steady_clock::now();
+    for (const char* name : {"lying.wav", "short.wav", HUGE_FILE, FIFO, FOLDER, ZEROS})
+        EXPECT_FALSE(loadsAsSound(name));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_LT(peakMegabytes() - peak_before, 64);
+    unlink("lying.wav");
+    unlink("short.wav");
+}
+
+using MusicTest = ResourceManagerTest;
+
+TEST_F(MusicTest, StreamsFromRegularFilesOnly) {
+    ks::Music music;
+    for (const char* name : {FIFO, FOLDER, ZEROS}) {
+        resetEngine();
+        EXPECT_EQ(-1, music.loadMusic(name));
+        EXPECT_EQ(std::vector<std::string>{std::string("Music::loadMusic(): Error: could not load "
+                                                       "music from filename ") +
+                                           name},
+                  logLines());
+    }
+    ASSERT_EQ(0, music.loadMusic("sounds/zombie1.wav"));
+    music.play(false);
+    ASSERT_EQ(0, music.loadMusic("sounds/zombie2.wav")); // while the first one plays
+}
 
 TEST_F(SoundTest, MissingFileStillRegistersASilentSoundAndUnknownLabelsAreLogged) {
     EXPECT_EQ(0, rm().loadSound("sounds/missing.wav", "quiet"));

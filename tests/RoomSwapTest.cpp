@@ -5,8 +5,8 @@ class RoomSwapTest : public GameTest {};
 TEST_F(RoomSwapTest, RoomChangesSwapTheWorldsObjectsBuildWallsAndPlaceThePlayer) {
     Map* p_map = newMap(11);
     Player* p_player = p_map->getPlayer();
-    new PopUp("kept");
-    new Arrow(ks::Position(10, 10), EAST);
+    PopUp::spawn("kept");
+    Arrow::spawn(ks::Position(10, 10), EAST);
     p_player->attack(1, 0); // its hitboxes stay in the world
     while (p_player->isAttacking())
         p_player->step();

@@ -33,7 +33,7 @@ TEST_F(ScreensTest, LadderGivesFloorTimesHundredPointsAndLeadsToTheNextFloor) {
 }
 
 TEST_F(ScreensTest, GameoverShowsTheFinalScoreCentredOnRow16) {
-    new Gameover(1250);
+    Gameover::spawn(1250);
     ks::WorldManager::getInstance().draw();
     EXPECT_EQ(row(16).substr(33, 17), "Final score: 1250");
 }

@@ -68,7 +68,7 @@ std::string catalogue(int seed) {
     out << "# What seed " << seed << " builds: floors 1 to " << FLOORS
         << ", every room with a door (grid x, y), its doors and objects.\n";
     Map::setNextSeed(static_cast<unsigned long>(seed));
-    Map* p_map = new Map();
+    Map* p_map = Map::spawn();
     for (int f = 1; f <= FLOORS; f++) {
         if (f > 1)
             p_map->generateFloor();
@@ -103,13 +103,13 @@ TEST_F(SeedCatalogueTest, EachSeedBuildsTheFloorsOfTheCatalogue) {
 // Two maps from one seed are the same dungeon, whatever ran between them; the next seed is not.
 TEST_F(SeedCatalogueTest, TheSameSeedBuildsTheSameFloorAndTheNextSeedAnother) {
     Map::setNextSeed(41);
-    const std::string first = listFloor(new Map());
+    const std::string first = listFloor(Map::spawn());
     rand(); // draws made in between change nothing
-    Map* p_next = new Map();
+    Map* p_next = Map::spawn();
     EXPECT_EQ(p_next->getSeed(), 42u);
     const std::string next = listFloor(p_next);
     Map::setNextSeed(41);
-    EXPECT_EQ(listFloor(new Map()), first);
+    EXPECT_EQ(listFloor(Map::spawn()), first);
     EXPECT_NE(next, first);
     EXPECT_EQ(logCount("Map::Map(): seed 41"), 2);
 }

@@ -41,21 +41,21 @@ TEST_F(TrapTest, FiresAlongItsLineOnPlayerMovesAfterThreeThenEveryFifteenStepsFr
 }
 
 TEST_F(TrapTest, ArrowsFlyPastItemsAndSpikesTillAHardObjectStopsThem) {
-    Arrow* east = new Arrow(ks::Position(30, 8), EAST);
-    Arrow* north = new Arrow(ks::Position(50, 3), NORTH); // down the screen
+    Arrow* east = Arrow::spawn(ks::Position(30, 8), EAST);
+    Arrow* north = Arrow::spawn(ks::Position(50, 3), NORTH); // down the screen
     // Three rows with a player of growing defense, one with a plain hard block.
     const int defenses[] = {0, 5, 25}, expected_health[] = {80, 85, 99};
     Player* players[3];
     for (int i = 0; i < 3; i++) {
         players[i] = newPlayerAt(ks::Position(22, 1 + 6 * i));
         players[i]->setDefense(defenses[i]);
-        new Arrow(ks::Position(10, 2 + 6 * i), EAST);
+        Arrow::spawn(ks::Position(10, 2 + 6 * i), EAST);
     }
     new Heart(ks::Position(13, 2));
     new Spikes(ks::Position(16, 2));
     ks::Object* block = new ks::Object(ks::Position(22, 20));
     block->setBox(ks::Box(ks::Position(0, 0), 3, 1));
-    new Arrow(ks::Position(10, 20), EAST);
+    Arrow::spawn(ks::Position(10, 20), EAST);
     updateWorld(4); // 1.5 cells an update across, 0.75 down
     EXPECT_EQ(east->getPosition(), ks::Position(36, 8));
     EXPECT_EQ(north->getPosition(), ks::Position(50, 6));

@@ -1,6 +1,11 @@
 // Collisions, movement, removal, ownership, drawing and the view of the world manager.
 #include "WorldManager.h"
+#include <functional>
+
+#include "EventCollision.h"
 #include "EventOut.h"
+#include "EventStep.h"
+#include "Sprite.h"
 #include "TestSupport.h"
 #include "ViewObject.h"
 
@@ -26,6 +31,27 @@ public:
         return Recorder::eventHandler(p_event);
     }
     void draw() override { trace.push_back(getType()); }
+};
+
+// A block that, on an event of the given type, does something to the world (its first time
+// only): destroys an object, itself included, creates one, moves one.
+class Saboteur : public Block {
+public:
+    Saboteur(Position p, std::string type, std::string on, std::function<void()> act)
+        : Block(p, type), trigger(on), action(act) {}
+    int eventHandler(const ks::Event* p_event) override {
+        int used = Block::eventHandler(p_event);
+        if (p_event->getType() == trigger && action) {
+            std::function<void()> once = action;
+            action = nullptr;
+            once(); // may destroy this object: nothing of it is used after this
+        }
+        return used;
+    }
+
+private:
+    std::string trigger;
+    std::function<void()> action;
 };
 
 class WorldManagerTest : public EngineTest {
@@ -142,4 +168,151 @@ TEST_F(WorldManagerTest, ViewIsClampedToTheBoundary) {
         world.setViewPosition(c.first);
         EXPECT_EQ(world.getView().getCorner(), c.second);
     }
+}
+
+// A handler destroys objects of a broadcast still to come (its own successor and itself) and
+// creates new ones, which may take their addresses: none of those gets this broadcast.
+TEST_F(WorldManagerTest, ObjectsDestroyedOrCreatedByABroadcastsHandlerGetNothingMoreFromIt) {
+    Block* p_first = new Block(Position(1, 1), "First");
+    Block* p_doomed = new Block(Position(2, 1), "Doomed");
+    Block* p_newcomer = nullptr;
+    Saboteur* p_killer = nullptr;
+    p_killer = new Saboteur(Position(3, 1), "Killer", ks::STEP_EVENT, [&] {
+        delete p_doomed;
+        delete p_killer;
+        p_newcomer = new Block(Position(4, 1), "Newcomer");
+        new Block(Position(4, 1), "Newcomer2");
+    });
+    world.removeObject(p_doomed); // the broadcast order: First, Killer, Doomed, Last
+    world.insertObject(p_doomed);
+    Block* p_last = new Block(Position(5, 1), "Last");
+    ks::EventStep step(7);
+    EXPECT_EQ(world.onEvent(&step), 3); // First, Killer and Last used it
+    EXPECT_EQ(trace, (Strings{"First", "Killer", "~Doomed", "~Killer", "Last"}));
+    trace.clear();
+    EXPECT_EQ(world.broadcast(&step), 4);
+    EXPECT_EQ(trace, (Strings{"First", "Last", "Newcomer", "Newcomer2"}));
+    EXPECT_EQ(p_first->events.size(), 2u);
+    EXPECT_EQ(p_newcomer->events.size(), 1u);
+    delete p_last;
+}
+
+// During an update: a mover destroyed by the other's handler is neither moved nor told of its
+// next collision; an obstacle destroyed by the mover's handler gets no event and blocks nothing;
+// an object destroyed ahead of the walk is never moved, and no object is skipped for it.
+TEST_F(WorldManagerTest, CollisionHandlersMayDestroyEitherObjectAndTheUpdateGoesOnWithTheRest) {
+    Block* p_mover = nullptr;
+    Block* p_ahead = nullptr;
+    Saboteur* p_trap = nullptr;
+    // Column 10: a mover two cells wide steps onto a trap, which destroys it, and a wall.
+    p_mover = new Block(Position(10, 5), "Mover");
+    p_mover->setXVelocity(1);
+    p_mover->setBox(Box(Position(0, 0), 2, 1));
+    p_trap = new Saboteur(Position(12, 5), "Trap", ks::COLLISION_EVENT, [&] {
+        delete p_mover;
+        delete p_ahead;
+    });
+    p_trap->setSolidness(ks::SOFT);
+    Block* p_wall = new Block(Position(11, 5), "Wall");
+    // Column 20: a breaker walks into a brick it destroys, then moves on through the gap.
+    Saboteur* p_breaker = nullptr;
+    Block* p_brick = new Block(Position(21, 5), "Brick");
+    p_breaker =
+        new Saboteur(Position(20, 5), "Breaker", ks::COLLISION_EVENT, [&] { delete p_brick; });
+    p_breaker->setXVelocity(1);
+    p_ahead = new Block(Position(30, 5), "Ahead");
+    p_ahead->setXVelocity(1);
+    Block* p_after = new Block(Position(40, 5), "After");
+    p_after->setXVelocity(1);
+    world.update();
+    EXPECT_EQ(trace, (Strings{"Mover", "Trap", "~Mover", "~Ahead", "Breaker", "~Brick"}));
+    EXPECT_EQ(p_breaker->getPosition(), Position(21, 5));
+    EXPECT_EQ(p_after->getPosition(), Position(41, 5));
+    EXPECT_EQ(p_wall->events.size(), 0u);
+    EXPECT_EQ(world.getAllObjects().getCount(), 4);
+}
+
+// An object that destroys itself when it leaves the window is not moved afterwards; the line
+// about it still names it.
+TEST_F(WorldManagerTest, AnObjectMayDestroyItselfOnLeavingTheWindow) {
+    Saboteur* p_runner = nullptr;
+    p_runner = new Saboteur(Position(80, 3), "Runner", ks::OUT_EVENT, [&] { delete p_runner; });
+    p_runner->setSolidness(ks::SPECTRAL);
+    const int id = p_runner->getId();
+    EXPECT_EQ(world.moveObject(p_runner, Position(81, 3)), -1);
+    EXPECT_EQ(trace, (Strings{"Runner", "~Runner"}));
+    EXPECT_TRUE(logHas("GraphicsManager::moveObject(): Object with id " + std::to_string(id) +
+                       " went out of bounds"));
+}
+
+// An object inserted twice used to be listed twice: its destructor took one entry out and left
+// the other dangling. A marked object inserted again (a room left and entered in one cycle)
+// stays in the world.
+TEST_F(WorldManagerTest, NullObjectsAndSecondInsertionsAreRefusedWithALine) {
+    const char* operations[] = {"insertObject", "removeObject", "moveObject", "markForDelete",
+                                "adoptObject"};
+    EXPECT_EQ(world.insertObject(nullptr), -1);
+    EXPECT_EQ(world.removeObject(nullptr), -1);
+    EXPECT_EQ(world.moveObject(nullptr, Position(1, 1)), -1);
+    EXPECT_EQ(world.markForDelete(nullptr), -1);
+    EXPECT_EQ(world.adoptObject(nullptr), -1);
+    EXPECT_TRUE(world.isCollision(nullptr, Position(1, 1)).isEmpty());
+    for (const char* operation : operations)
+        EXPECT_TRUE(logHas("WorldManager::" + std::string(operation) + "(): Error: null object"))
+            << operation;
+    Block* p_twice = new Block(Position(1, 1), "Twice");
+    EXPECT_EQ(world.insertObject(p_twice), -1);
+    EXPECT_TRUE(logHas("WorldManager::insertObject(): Error: object with id " +
+                       std::to_string(p_twice->getId()) + " is already in the world"));
+    EXPECT_EQ(world.getAllObjects().getCount(), 1);
+    delete p_twice;
+    EXPECT_TRUE(world.getAllObjects().isEmpty());
+    Block kept(Position(1, 1), "Kept");
+    world.markForDelete(&kept);
+    EXPECT_EQ(world.insertObject(&kept), 0);
+    world.update();
+    EXPECT_TRUE(inWorld(&kept));
+    EXPECT_EQ(world.getAllObjects().getCount(), 1);
+}
+
+// The grid follows every change made straight to an object in the world: a position set by
+// game code (as the map puts the player at a doorway), a new box or sprite, solidness, leaving
+// and coming back; and it finds boxes of zero extent and boxes far larger than its cells.
+TEST_F(WorldManagerTest, CollisionsFollowChangesMadeStraightToObjectsInTheWorld) {
+    Block mover(Position(0, 0), "Mover", ks::SOFT);
+    Block other(Position(100, 100), "Other");
+    auto hits = [&](Position where) { return world.isCollision(&mover, where).getCount(); };
+    EXPECT_EQ(hits(Position(-9, -9)), 0);
+    other.setPosition(Position(-9, -9)); // across the cells at the origin
+    EXPECT_EQ(hits(Position(-9, -9)), 1);
+    other.setBox(Box(Position(20, 20), 1, 1)); // the box, not the position, at (11,11)
+    EXPECT_EQ(hits(Position(-9, -9)), 0);
+    EXPECT_EQ(hits(Position(11, 11)), 1);
+    ks::Sprite sprite(1, 30, 2, ks::WHITE);
+    other.setSprite(&sprite); // box (0,0) 30 x 2 at (-9,-9): up to x 20
+    EXPECT_EQ(hits(Position(20, -8)), 1);
+    EXPECT_EQ(hits(Position(21, -8)), 0);
+    other.setSolidness(ks::SPECTRAL);
+    EXPECT_EQ(hits(Position(20, -8)), 0);
+    other.setSolidness(ks::SOFT);
+    world.removeObject(&other);
+    EXPECT_EQ(hits(Position(20, -8)), 0);
+    world.insertObject(&other);
+    EXPECT_EQ(hits(Position(20, -8)), 1);
+    world.markForDelete(&other);
+    world.update();
+    EXPECT_EQ(hits(Position(20, -8)), 0);
+    // A zero-extent box counts at its own cell only; one box a thousand cells wide everywhere.
+    Block point(Position(7, 8), "Point");
+    point.setBox(Box());
+    EXPECT_EQ(hits(Position(7, 8)), 1);
+    EXPECT_EQ(hits(Position(8, 8)), 0);
+    mover.setBox(Box());
+    EXPECT_EQ(hits(Position(7, 8)), 0); // two zero-extent boxes never overlap
+    Block wide(Position(-500, 30), "Wide");
+    wide.setBox(Box(Position(0, 0), 1000, 1));
+    EXPECT_EQ(hits(Position(499, 30)), 1);
+    EXPECT_EQ(hits(Position(500, 30)), 0);
+    mover.setBox(Box(Position(0, 0), 2000, 100)); // a mover that large asks every object
+    EXPECT_EQ(hits(Position(-1000, 0)), 2);
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end tests with damaged data: the game starts, plays and ends normally on Escape when
-its sprites, sounds or font are missing or garbled, or when it cannot write its log."""
+its sprites, sounds or font are missing, garbled or hostile (a FIFO, a device, a directory, a
+20 GB sparse file, a header that lies), or when it cannot write its log. Wherever it logs, it
+must start within a few seconds and stay under 400 MB."""
 
 import os
 import pathlib
@@ -19,6 +21,11 @@ NO_PLAYER = r"^Player::Player\(\): Warning! Sprite 'player' not found$"
 NO_SOUND = r"^Sound::loadSound\(\): Error: could not load sound from file sounds/"
 HEADER = b"frames %s\nwidth %s\nheight %s\ncolor green\n"
 rng = random.Random(7)
+STARTED = r"^GameManager::run\(\): 0 cycles"
+# The start-up budget: a sanitizer build runs several times slower.
+START_SECONDS = 10 if "ASAN_OPTIONS" in os.environ else 5
+PEAK_MB = 400
+HUGE = 20 * 10**9  # bytes of a sparse file: a hole that reads as zeros
 
 
 def rewrite(folder, kinds):
@@ -35,10 +42,49 @@ GARBAGE_SPRITES = [
     lambda d: HEADER % (b"1", b"3", b"1") + b"\x00\xff\x00\nend\neof\n",
     lambda d: b"frames\nwidth\nheight\ncolor\n" + b"\n" * 50,
     lambda d: bytes(rng.randrange(32, 127) for _ in range(200)).replace(b"e", b"\n")]
+def replace(folder, makers):
+    """Replaces each named file of the folder by what its maker makes at that path."""
+    for name, make in makers.items():
+        path = os.path.join(folder, name)
+        os.remove(path)
+        make(path)
+
+
+def sparse(head=b""):
+    def make(path):
+        with open(path, "wb") as out:
+            out.write(head)
+            out.truncate(HUGE)
+    return make
+
+
+def lying_wav(data):
+    """A WAV file whose data chunk claims almost 4 GB."""
+    at = data.find(b"data") + 4
+    return data[:at] + b"\xf0\xff\xff\xff" + data[at + 4:]
+
+
+def to_dev_zero(path):
+    os.symlink("/dev/zero", path)
+
+
+def rewrite_one(path, change):
+    data = change(pathlib.Path(path).read_bytes())
+    os.remove(path)
+    pathlib.Path(path).write_bytes(data)
+
+
+NO_OPEN = r"^ResourceManager::loadSprite\(\): Error: could not open file sprites/%s-sprite\.txt$"
+TOO_LONG = r"^ResourceManager::loadSprite\(\): Error: line %d too long in file sprites/%s-sprite\.txt$"
+HOSTILE_SPRITES = {"player-sprite.txt": os.mkfifo, "title-sprite.txt": to_dev_zero,
+                   "door-north-sprite.txt": os.mkdir, "wall-sprite.txt": sparse(),
+                   "zombie-sprite.txt": sparse(HEADER % (b"4", b"3", b"3"))}
+HOSTILE_SOUNDS = {"zombie1.wav": sparse(), "zombie2.wav": os.mkfifo, "zombie3.wav": to_dev_zero,
+                  "cash_register.wav": os.mkdir}
 GARBAGE_SOUNDS = [  # noise, a WAV header and noise, the header cut, the samples cut short
     lambda d: rng.randbytes(rng.randrange(1, 5000)), lambda d: d[:44] + rng.randbytes(len(d) - 44),
     lambda d: d[:rng.randrange(1, 44)], lambda d: d[:len(d) // 3]]
-# case: (how the data in folder w is damaged, a log line that shows the damage)
+# case: (how the data in folder w is damaged, a log line, or a list of them, that shows the damage)
 CASES = {
     "missing_sprites": (lambda w: shutil.rmtree(w + "/sprites"),
                         r"^ResourceManager::loadSprite\(\): Error: could not open file "
@@ -49,10 +95,25 @@ CASES = {
     "garbage_sprites": (lambda w: rewrite(w + "/sprites", GARBAGE_SPRITES), NO_PLAYER),
     "missing_sounds": (lambda w: shutil.rmtree(w + "/sounds"), NO_SOUND + r"arrow\.wav$"),
     "garbage_sounds": (lambda w: rewrite(w + "/sounds", GARBAGE_SOUNDS), NO_SOUND),
+    "hostile_sprites": (lambda w: replace(w + "/sprites", HOSTILE_SPRITES),
+                        [NO_OPEN % "player", NO_OPEN % "title", NO_OPEN % "door-north",
+                         TOO_LONG % (1, "wall"), TOO_LONG % (5, "zombie")]),
+    "hostile_sounds": (lambda w: (replace(w + "/sounds", HOSTILE_SOUNDS),
+                                  rewrite_one(w + "/sounds/arrow.wav", lying_wav)),
+                       [NO_SOUND + name + "$" for name in
+                        (r"arrow\.wav", r"zombie1\.wav", r"zombie2\.wav", r"zombie3\.wav",
+                         r"cash_register\.wav")]),
     "missing_font": (lambda w: os.remove(w + "/ks-font.ttf"),
                      r"^GraphicsManager::startUp\(\): Error: Unable to load font 'ks-font\.ttf'$"),
     # Opening a directory for writing fails, even for root.
     "unwritable_log": (lambda w: os.mkdir(w + "/kestrel.log"), None)}
+
+
+def peak_memory_mb(pid):
+    """The process's peak resident memory so far."""
+    with open("/proc/%d/status" % pid) as status:
+        kb = next(int(line.split()[1]) for line in status if line.startswith("VmHWM:"))
+    return kb // 1024
 
 
 def run_case(case, args):
@@ -61,8 +122,15 @@ def run_case(case, args):
     damage(game.cwd)
     with game:
         if shown:
+            launched = time.monotonic()
+            game.wait_for_line(STARTED)
+            seconds = time.monotonic() - launched
+            peak_mb = peak_memory_mb(game.process.pid)
+            assert seconds < START_SECONDS, "started after %.1f s" % seconds
+            assert peak_mb < PEAK_MB, "peak memory %d MB at start-up" % peak_mb
             start = game.until_room()
-            game.wait_for_line(shown)
+            for line in shown if isinstance(shown, list) else [shown]:
+                game.wait_for_line(line)
             walk_north_and_swing(game, start)
             time.sleep(2)  # some seconds of the next room's enemies and traps
         else:  # no log: the screen shows the player (cyan, alone in that colour) walk right

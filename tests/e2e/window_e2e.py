@@ -19,8 +19,14 @@ def test_window_opens_centred_and_on_screen(args):
     for screen, corner in (("1280x1024x24", (179, 166)), ("800x600x24", (0, 0)),
                            ("2560x1440x24", (819, 374))):
         with GameSession("placed", [args.game], args.data, screen=screen) as game:
-            game.wait_window()
-            assert game.geometry == corner + (921, 691), "on %s: %s" % (screen, game.geometry)
+            # The window may show for a moment where it was made before it is moved.
+            def placed():
+                game.wait_window()
+                return game.geometry == corner + (921, 691)
+            try:
+                game.wait_until("the window at %s" % (corner,), placed, timeout=5)
+            except AssertionError:
+                raise AssertionError("on %s: %s" % (screen, game.geometry))
             assert game.escape()[0] == 0
 
 

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include <SFML/Config.hpp>
+#include <SFML/System/InputStream.hpp>
+
+namespace ks {
+
+// A data file open for reading, refused unless it is a regular file. A FIFO would block an
+// ordinary open for ever, a device such as /dev/zero never ends, and a directory has no data:
+// all are refused at once, without waiting for a writer. It reads as SFML's InputStream, so
+// sounds and music decode straight from it.
+class RegularFile : public sf::InputStream {
+public:
+    RegularFile();
+    ~RegularFile() override;
+
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    // Opens the file (following links), closing the one open before. 0 on success; -1 when the
+    // name cannot be opened or is not a regular file. Logs nothing: the caller says what the
+    // file was for.
+    int open(const std::string& filename);
+    void close();
+    bool isOpen() const { return fd >= 0; }
+
+    // Up to size bytes (fewer only at the end of the file); -1 when nothing can be read.
+    sf::Int64 read(void* p_data, sf::Int64 size) override;
+    sf::Int64 seek(sf::Int64 position) override;
+    sf::Int64 tell() override;
+    // The size when it was opened; -1 when closed.
+    sf::Int64 getSize() override;
+
+private:
+    int fd;
+    sf::Int64 size;
+};
+
+} // namespace ks
