@@ -13,17 +13,16 @@
 // sign comes up.
 class Snake : public ks::Object {
 public:
-    static const int MOVE_PERIOD = 3; // steps per cell
-    static const int GROWTH = 3;      // body cells added per food eaten
-    static const int POINTS = 10;     // score per food eaten
+    static const int MOVE_PERIOD = 3;  // steps per cell
+    static const int GROWTH = 3;       // body cells added per food eaten
+    static const int POINTS = 10;      // score per food eaten
+    static const int START_LENGTH = 3; // cells, the head included
 
     // A head at start, heading right, with a body of START_LENGTH - 1 cells still to grow.
     explicit Snake(ks::Position start);
-    static const int START_LENGTH = 3;
 
     int eventHandler(const ks::Event* p_event) override;
 
-    bool isDead() const { return dead; }
     // Head and body, in cells.
     int getLength() const { return 1 + static_cast<int>(body.size()); }
 
