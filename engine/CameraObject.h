@@ -4,12 +4,15 @@
 
 namespace ks {
 
-// An invisible object that moves one cell for each arrow-key press and announces each move with
-// a view event tagged "Test Value".
+/// An invisible object that moves one cell for each arrow-key press and announces each move with
+/// a view event tagged "Test Value".
 class CameraObject : public Object {
 public:
+    /// A camera at the position: altitude 5, SPECTRAL, type "camera".
     CameraObject(Position position = Position());
 
+    /// On a KEY_PRESSED arrow key, moves one cell that way (through the world manager) and
+    /// broadcasts EventView("Test Value", 1, true); 1 then, 0 for any other event.
     int eventHandler(const Event* p_event) override;
 };
 

@@ -2,7 +2,7 @@
 
 namespace ks {
 
-// Colour numbers shared by sprites and every drawing call.
+/// Colour numbers shared by sprites and every drawing call.
 enum Color {
     BLACK = 0,
     RED = 1,

@@ -4,45 +4,59 @@
 
 #include "Manager.h"
 
+/// The ks engine: singleton managers for the game loop (GameManager), the log (LogManager), the
+/// world of objects (WorldManager), the screen (GraphicsManager), input (InputManager) and
+/// resources (ResourceManager); the objects and events of the world; sprites, sounds and
+/// geometry. Every manager is reached through its getInstance().
 namespace ks {
 
-// Milliseconds per game-loop cycle: a thirtieth of a second, truncated.
+/// Milliseconds per game-loop cycle: a thirtieth of a second, truncated.
 const int FRAME_TIME = static_cast<int>(1000.0 / 30.0);
 
-// Starts the other managers and runs the fixed-rate game loop.
+/// Starts the other managers and runs the fixed-rate game loop.
 class GameManager : public Manager {
 public:
+    /// The one game manager, created on first use.
     static GameManager& getInstance();
 
-    // Starts the log, world, graphics and resource managers, in that order, ignoring their
-    // results: a failed start (a missing font, say) still lets the game run.
+    /// Starts the log, world, graphics and resource managers, in that order, ignoring their
+    /// results: a failed start (a missing font, say) still lets the game run.
     int startUp() override;
-    // Ends the loop after the current cycle.
+    /// Ends the loop after the current cycle.
     void shutDown() override;
 
-    // Runs cycles until game over is set, pacing them to the frame time (unless unpaced).
+    /// Runs cycles until game over is set, pacing them to the frame time (unless unpaced).
     void run();
 
-    // The work of one cycle: input, world update, step events, drawing and showing the frame.
-    // run() calls it; tests and soak runs drive the game through it without pacing.
+    /// The work of one cycle: input, world update, step events, drawing and showing the frame.
+    /// run() calls it; tests and soak runs drive the game through it without pacing.
     void cycle();
 
+    /// Ends the loop after the current cycle (true), or lets it go on (false).
     void setGameOver(bool new_game_over = true) { game_over = new_game_over; }
+    /// Whether the loop ends after the current cycle.
     bool getGameOver() const { return game_over; }
+    /// Milliseconds per cycle (FRAME_TIME).
     int getFrameTime() const { return frame_time; }
+    /// Cycles completed since run() began; the current cycle's EventStep carries it.
     int getStepCount() const { return step_count; }
+    /// Sets the cycle count (for tests that drive cycle() themselves).
     void setStepCount(int new_step_count) { step_count = new_step_count; }
-    // While paused, a cycle reads input (only the pause key, Escape and closing the window
-    // count, see InputManager::setPauseKey), moves nothing, sends no step events, and shows the
-    // last frame with the pause text across the middle of the screen. Cycles still count.
+    /// While paused, a cycle reads input (only the pause key, Escape and closing the window
+    /// count, see InputManager::setPauseKey), moves nothing, sends no step events, and shows the
+    /// last frame with the pause text across the middle of the screen. Cycles still count.
     void setPaused(bool new_paused) { paused = new_paused; }
+    /// Whether the game is paused.
     bool isPaused() const { return paused; }
+    /// The text shown across the screen while paused.
     void setPauseText(std::string new_pause_text) { pause_text = new_pause_text; }
+    /// The text shown across the screen while paused.
     std::string getPauseText() const { return pause_text; }
 
-    // Whether run() waits out the rest of each frame (true, the default) or starts the next cycle
-    // at once, as a replay without a window does.
+    /// Whether run() waits out the rest of each frame (true, the default) or starts the next cycle
+    /// at once, as a replay without a window does.
     void setPaced(bool new_paced) { paced = new_paced; }
+    /// Whether run() waits out the rest of each frame.
     bool getPaced() const { return paced; }
 
     GameManager(const GameManager&) = delete;

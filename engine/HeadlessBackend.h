@@ -4,8 +4,8 @@
 
 namespace ks {
 
-// A screen without a window: it draws nothing, has no events and no keys held. The game runs on
-// it exactly as on a window (the graphics manager still keeps every cell), only faster.
+/// A screen without a window: it draws nothing, has no events and no keys held. The game runs on
+/// it exactly as on a window (the graphics manager still keeps every cell), only faster.
 class HeadlessBackend : public DisplayBackend {
 public:
     bool isOpen() const override;

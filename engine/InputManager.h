@@ -16,63 +16,68 @@ namespace ks {
 class Event;
 class EventKeyboard;
 
-// Turns what happens at the window into keyboard and mouse events broadcast to every object, and
-// ends the game when the window is closed or Escape is pressed.
-//
-// It can also write every input it delivers to a replay file (startRecording), and deliver the
-// inputs of a replay instead of the window's (startReplay), cycle by cycle, so that a recorded
-// game plays again exactly as it was played.
+/// Turns what happens at the window into keyboard and mouse events broadcast to every object, and
+/// ends the game when the window is closed or Escape is pressed.
+///
+/// It can also write every input it delivers to a replay file (startRecording), and deliver the
+/// inputs of a replay instead of the window's (startReplay), cycle by cycle, so that a recorded
+/// game plays again exactly as it was played.
 class InputManager : public Manager {
 public:
-    // Whether a key is held right now; the display backend's keyboard in the game, a fake in tests.
+    /// Whether a key is held right now; the display backend's keyboard in the game, a fake in
+    /// tests.
     using KeyHeldTest = std::function<bool(sf::Keyboard::Key)>;
 
+    /// The one input manager, created on first use.
     static InputManager& getInstance();
 
-    // -1 unless the graphics manager is started; turns the window's key repeat off.
+    /// -1 unless the graphics manager is started; turns the window's key repeat off.
     int startUp() override;
-    // Also forgets which keys the window had down.
+    /// Also forgets which keys the window had down.
     void shutDown() override;
 
-    // Drains the window's event queue (handleEvent for each), then samples the held keys
-    // (sendHeldKey). Does nothing when the graphics manager has no backend. While a replay runs,
-    // it delivers the replay's inputs of this cycle instead (the window can still end the game),
-    // and sets game over in the replay's last cycle.
+    /// Drains the window's event queue (handleEvent for each), then samples the held keys
+    /// (sendHeldKey). Does nothing when the graphics manager has no backend. While a replay runs,
+    /// it delivers the replay's inputs of this cycle instead (the window can still end the game),
+    /// and sets game over in the replay's last cycle.
     void getInput();
 
-    // The key (an engine key code) whose press pauses and resumes the game; UNDEFINED_KEY (the
-    // default) for none. Its presses and releases still reach the objects. While the game is
-    // paused, every other input but Escape and closing the window is dropped: nothing moves.
+    /// The key (an engine key code) whose press pauses and resumes the game; UNDEFINED_KEY (the
+    /// default) for none. Its presses and releases still reach the objects. While the game is
+    /// paused, every other input but Escape and closing the window is dropped: nothing moves.
     void setPauseKey(int new_pause_key) { pause_key = new_pause_key; }
+    /// The pause key (an engine key code), UNDEFINED_KEY for none.
     int getPauseKey() const { return pause_key; }
 
-    // Writes the replay file's header with the seed, then every input delivered from now on. -1
-    // (logged) when the file cannot be written.
+    /// Writes the replay file's header with the seed, then every input delivered from now on. -1
+    /// (logged) when the file cannot be written.
     int startRecording(const std::string& filename, unsigned long seed);
-    // Writes the end line with the cycle given and closes the file.
+    /// Writes the end line with the cycle given and closes the file.
     void stopRecording(int last_cycle);
+    /// Whether inputs are being written to a replay file.
     bool isRecording() const { return p_record != nullptr; }
 
-    // Plays the replay's inputs from now on, instead of the window's and the keyboard's; the
-    // replay must outlive its playing. Null stops replaying.
+    /// Plays the replay's inputs from now on, instead of the window's and the keyboard's; the
+    /// replay must outlive its playing. Null stops replaying.
     void startReplay(const Replay* p_new_replay);
+    /// Whether a replay is being played.
     bool isReplaying() const { return p_replay != nullptr; }
 
-    // Acts on one window event: closing or Escape ends the game; keys and mouse become events.
+    /// Acts on one window event: closing or Escape ends the game; keys and mouse become events.
     void handleEvent(const sf::Event& event);
-    // Sends one KEY_DOWN event for the first held key in the fixed sampling order, if any.
+    /// Sends one KEY_DOWN event for the first held key in the fixed sampling order, if any.
     void sendHeldKey(KeyHeldTest is_held);
-    // Sends KEY_RELEASED, once, for each key pressed in the window and not released there that
-    // is no longer held: a key let go while another window had the focus (Alt+Tab) would
-    // otherwise stay down for the game until pressed again. Its late release from the window,
-    // should one come, is then not sent again.
+    /// Sends KEY_RELEASED, once, for each key pressed in the window and not released there that
+    /// is no longer held: a key let go while another window had the focus (Alt+Tab) would
+    /// otherwise stay down for the game until pressed again. Its late release from the window,
+    /// should one come, is then not sent again.
     void releaseLostKeys(KeyHeldTest is_held);
 
-    // The engine key code of an SFML key as it comes from the event queue.
+    /// The engine key code of an SFML key as it comes from the event queue.
     static int keyFromEvent(sf::Keyboard::Key key);
-    // The engine key code of an SFML key found held by sampling (UNDEFINED_KEY if never sampled).
+    /// The engine key code of an SFML key found held by sampling (UNDEFINED_KEY if never sampled).
     static int keyFromHeld(sf::Keyboard::Key key);
-    // The engine button code of an SFML mouse button.
+    /// The engine button code of an SFML mouse button.
     static int buttonFromSfml(sf::Mouse::Button button);
 
     InputManager(const InputManager&) = delete;
@@ -81,24 +86,24 @@ public:
 private:
     InputManager();
 
-    // Delivers a keyboard or mouse event from the event queue to every object, logs it, and
-    // records it.
+    /// Delivers a keyboard or mouse event from the event queue to every object, logs it, and
+    /// records it.
     void sendEvent(const Event& event);
-    // The same for a held key (logged as the sampling logs it).
+    /// The same for a held key (logged as the sampling logs it).
     void sendHeld(EventKeyboard& event);
-    // Closes the window and sets game over, recording it.
+    /// Closes the window and sets game over, recording it.
     void endGame();
     void record(const Replay::Input& input);
-    // Delivers the replay's inputs of the current cycle.
+    /// Delivers the replay's inputs of the current cycle.
     void playReplay();
-    // Whether a window event still counts while the game is paused.
+    /// Whether a window event still counts while the game is paused.
     bool countsWhilePaused(const sf::Event& event) const;
 
     int pause_key;
     FILE* p_record;
     const Replay* p_replay;
     size_t replay_next;
-    // Keys pressed in the window and not yet released; keys whose release was already sent.
+    /// Keys pressed in the window and not yet released; keys whose release was already sent.
     std::set<sf::Keyboard::Key> keys_down;
     std::set<sf::Keyboard::Key> released_early;
 };

@@ -7,30 +7,36 @@
 
 namespace ks {
 
-// A data file open for reading, refused unless it is a regular file. A FIFO would block an
-// ordinary open for ever, a device such as /dev/zero never ends, and a directory has no data:
-// all are refused at once, without waiting for a writer. It reads as SFML's InputStream, so
-// sounds and music decode straight from it.
+/// A data file open for reading, refused unless it is a regular file. A FIFO would block an
+/// ordinary open for ever, a device such as /dev/zero never ends, and a directory has no data:
+/// all are refused at once, without waiting for a writer. It reads as SFML's InputStream, so
+/// sounds and music decode straight from it.
 class RegularFile : public sf::InputStream {
 public:
+    /// A closed file.
     RegularFile();
+    /// Closes the file.
     ~RegularFile() override;
 
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;
 
-    // Opens the file (following links), closing the one open before. 0 on success; -1 when the
-    // name cannot be opened or is not a regular file. Logs nothing: the caller says what the
-    // file was for.
+    /// Opens the file (following links), closing the one open before. 0 on success; -1 when the
+    /// name cannot be opened or is not a regular file. Logs nothing: the caller says what the
+    /// file was for.
     int open(const std::string& filename);
+    /// Closes the file, if one is open.
     void close();
+    /// Whether a file is open.
     bool isOpen() const { return fd >= 0; }
 
-    // Up to size bytes (fewer only at the end of the file); -1 when nothing can be read.
+    /// Up to size bytes (fewer only at the end of the file); -1 when nothing can be read.
     sf::Int64 read(void* p_data, sf::Int64 size) override;
+    /// Moves to the byte position; the new position, or -1 on failure.
     sf::Int64 seek(sf::Int64 position) override;
+    /// The current byte position; -1 when closed.
     sf::Int64 tell() override;
-    // The size when it was opened; -1 when closed.
+    /// The size when it was opened; -1 when closed.
     sf::Int64 getSize() override;
 
 private:

@@ -8,51 +8,64 @@ namespace ks {
 
 class Object;
 
-// A rectangle of cells of the grid, its far cells included.
+/// A rectangle of cells of the grid, its far cells included.
 struct CellSpan {
-    int x0, y0, x1, y1;
+    int x0; ///< first column
+    int y0; ///< first row
+    int x1; ///< last column
+    int y1; ///< last row
+    /// Whether both cover the same cells.
     bool operator==(const CellSpan& other) const {
         return x0 == other.x0 && y0 == other.y0 && x1 == other.x1 && y1 == other.y1;
     }
 };
 
-// Where an object lies in a SpatialGrid: nowhere, in cells, or among the large objects; its
-// world box as the grid last saw it; the cells that box touches.
+/// Where an object lies in a SpatialGrid: nowhere, in cells, or among the large objects; its
+/// world box as the grid last saw it; the cells that box touches.
 struct GridPlace {
-    int placement;
-    int x, y, horizontal, vertical;
-    CellSpan span;
+    int placement;  ///< a SpatialGrid::Placement
+    int x;          ///< the world box's corner column
+    int y;          ///< the world box's corner row
+    int horizontal; ///< the world box's width
+    int vertical;   ///< the world box's height
+    CellSpan span;  ///< the cells the box touches
 };
 
-// The world's broad phase: a uniform grid of CELL_SIZE x CELL_SIZE cells, folded onto a fixed
-// table of GRID_SIDE x GRID_SIDE buckets (cells GRID_SIDE apart share a bucket, so any world
-// fits), that finds the objects whose boxes overlap a box. An object lies in the
-// bucket of every cell its box touches, with a copy of its box, so that a search tests the
-// objects nearby without reading them; one whose box would touch more than MAX_SPAN_CELLS cells
-// is kept apart and tested by every search.
-//
-// A box of zero or negative extent is filed under its corner cell: boxIntersectsBox counts such
-// a box as overlapping a box that holds its corner, and no other box.
+/// The world's broad phase: a uniform grid of CELL_SIZE x CELL_SIZE cells, folded onto a fixed
+/// table of GRID_SIDE x GRID_SIDE buckets (cells GRID_SIDE apart share a bucket, so any world
+/// fits), that finds the objects whose boxes overlap a box. An object lies in the
+/// bucket of every cell its box touches, with a copy of its box, so that a search tests the
+/// objects nearby without reading them; one whose box would touch more than MAX_SPAN_CELLS cells
+/// is kept apart and tested by every search.
+///
+/// A box of zero or negative extent is filed under its corner cell: boxIntersectsBox counts such
+/// a box as overlapping a box that holds its corner, and no other box.
 class SpatialGrid {
 public:
+    /// The side of a grid cell, in world cells.
     static const int CELL_SIZE = 8;
-    static const int GRID_SIDE = 128; // a power of two
+    /// Buckets along each side of the table (a power of two).
+    static const int GRID_SIDE = 128;
+    /// The most grid cells an object may touch and still be filed in them.
     static const long long MAX_SPAN_CELLS = 64;
+    /// Where an object is filed.
     enum Placement { NOWHERE = 0, IN_CELLS = 1, LARGE = 2 };
 
+    /// An empty grid.
     SpatialGrid();
 
-    // Files the object under its world box as it is now (the grid keeps no other state of it).
+    /// Files the object under its world box as it is now (the grid keeps no other state of it).
     void place(Object* p_object);
+    /// Takes the object out of the grid; an object not in it is ignored.
     void remove(Object* p_object);
-    // Lets go of every object.
+    /// Lets go of every object.
     void clear();
 
-    // The cells the box touches; false when they are more than MAX_SPAN_CELLS.
+    /// The cells the box touches; false when they are more than MAX_SPAN_CELLS.
     static bool spanOf(const Box& box, CellSpan& span);
 
-    // Calls visit(object) once for every object held, but p_skip, whose box overlaps the box
-    // (boxIntersectsBox), in no particular order. span is the box's, from spanOf.
+    /// Calls visit(object) once for every object held, but p_skip, whose box overlaps the box
+    /// (boxIntersectsBox), in no particular order. span is the box's, from spanOf.
     template <typename Visit>
     void forEachOverlapping(const Box& box, const CellSpan& span, const Object* p_skip,
                             Visit visit) const {
@@ -75,7 +88,7 @@ public:
     }
 
 private:
-    // One object in one cell (or among the large ones), with its box.
+    /// One object in one cell (or among the large ones), with its box.
     struct Entry {
         Object* p_object;
         int x, y, horizontal, vertical;
@@ -89,7 +102,7 @@ private:
         return (static_cast<unsigned>(cx) & (GRID_SIDE - 1)) +
                (static_cast<unsigned>(cy) & (GRID_SIDE - 1)) * GRID_SIDE;
     }
-    // The object's entry in the list, for the cell; null if it has none there.
+    /// The object's entry in the list, for the cell; null if it has none there.
     static Entry* find(std::vector<Entry>& entries, const Object* p_object, int cx, int cy);
 
     std::vector<std::vector<Entry>> buckets;

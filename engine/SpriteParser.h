@@ -8,22 +8,23 @@
 
 namespace ks {
 
-// Reads one sprite in the sprite file format from a stream: four header lines (frame count,
-// width, height, colour), each frame's rows followed by "end", and a closing "eof". It neither
-// logs nor registers anything. Memory stays within what the header states: a line is read only
-// up to LINE_SLACK characters past a frame row's width, so a stream without line ends is
-// refused after a few hundred bytes.
+/// Reads one sprite in the sprite file format from a stream: four header lines (frame count,
+/// width, height, colour), each frame's rows followed by "end", and a closing "eof". It neither
+/// logs nor registers anything. Memory stays within what the header states: a line is read only
+/// up to LINE_SLACK characters past a frame row's width, so a stream without line ends is
+/// refused after a few hundred bytes.
 class SpriteParser {
 public:
-    // Headers larger than these only come from a corrupt file and could exhaust memory.
+    /// Headers larger than these only come from a corrupt file and could exhaust memory.
     static constexpr int MAX_FRAMES = 100000;
+    /// The most cells (width x height) a frame may have.
     static constexpr long long MAX_FRAME_CELLS = 1000000;
-    // How far a line may run past a frame row's width (header lines: past 0): room for text
-    // after a header number, a carriage return, and a row reported too long with its length.
+    /// How far a line may run past a frame row's width (header lines: past 0): room for text
+    /// after a header number, a carriage return, and a row reported too long with its length.
     static constexpr int LINE_SLACK = 256;
 
-    // The sprite read from `in`, labelled `label`; or null with `fault` set to the text of the
-    // first fault found (filename is named in it).
+    /// The sprite read from `in`, labelled `label`; or null with `fault` set to the text of the
+    /// first fault found (filename is named in it).
     static std::unique_ptr<Sprite> parse(std::istream& in, const std::string& filename,
                                          const std::string& label, std::string& fault);
 
@@ -34,10 +35,10 @@ private:
 
     std::unique_ptr<Sprite> readSprite(const std::string& label);
 
-    // One line without its line end ("\n" or "\r\n"), of at most max_length characters (the
-    // line end not counted). Past the end of the stream the line comes back empty.
+    /// One line without its line end ("\n" or "\r\n"), of at most max_length characters (the
+    /// line end not counted). Past the end of the stream the line comes back empty.
     LineResult readLine(std::string& line, long long max_length);
-    // Reads a header line and its number at index, a value 0 .. limit; false with the fault set.
+    /// Reads a header line and its number at index, a value 0 .. limit; false with the fault set.
     bool readHeaderNumber(const char* what, size_t index, int limit, int& result);
     void failTooLong();
 

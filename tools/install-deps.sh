@@ -6,7 +6,7 @@ set -euo pipefail
 
 game_packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libcli11-dev)
 test_packages=("${game_packages[@]}" libgtest-dev xvfb xauth xdotool imagemagick python3 lintian
-  clang libclang-rt-14-dev libbenchmark-dev gnuplot-nox)
+  clang libclang-rt-14-dev libbenchmark-dev gnuplot-nox doxygen)
 
 case "${1:-game}" in
   game) wanted=("${game_packages[@]}") ;;

@@ -148,8 +148,8 @@ def test_installed_game_runs_and_packages(args):
         assert os.listdir(elsewhere) == [], "the game wrote into the folder it started from"
 
         # The package is staged as cpack stages it: under DESTDIR, with the prefix /usr.
-        run("cmake", "--install", args.build, "--prefix", "/usr", "--strip",
-            env=dict(os.environ, DESTDIR=stage))
+        run("cmake", "--install", args.build, "--prefix", "/usr", "--strip", "--component",
+            "game", env=dict(os.environ, DESTDIR=stage))
         # Packaged from the installed tree: plain cpack would build every target first.
         run("cpack", "-G", "DEB", "-B", out, "--config", args.build + "/CPackConfig.cmake",
             "-D", "CPACK_INSTALL_CMAKE_PROJECTS=", "-D",

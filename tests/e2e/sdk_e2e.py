@@ -1,0 +1,171 @@
+"""The engine as other games get it: installed from a build (its dev component) into a scratch
+prefix or packaged as libks-dev, then used by projects outside the repository through
+find_package(ks) and pkg-config, among them the example game, whose recorded demo must replay
+to its recorded score.
+
+    sdk_e2e.py --source <repository> --build <build folder> <test>
+"""
+
+import argparse
+import concurrent.futures
+import glob
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+HELLO_LINE = ":Cycles: 30:"  # row 1 of hello's last frame: the framed counter at 30
+ENV = dict(os.environ, ALSOFT_DRIVERS="null")  # no sound device wanted
+ENV.pop("DISPLAY", None)  # everything here runs without a window
+
+
+def run(*command, cwd=None, env=ENV, ok=True):
+    result = subprocess.run(command, cwd=cwd, env=env, stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, text=True, timeout=600)
+    if ok:
+        assert result.returncode == 0, "%s failed (%d):\n%s" % (
+            " ".join(command), result.returncode, result.stdout)
+    return result
+
+
+def install(args, prefix):
+    run("cmake", "--install", args.build, "--prefix", prefix, "--component", "dev")
+
+
+def cmake_project(source, build, prefix):
+    """Configures and builds a project against the engine installed in prefix."""
+    run("cmake", "-S", source, "-B", build, "-DCMAKE_PREFIX_PATH=" + prefix)
+    run("cmake", "--build", build, "-j2")
+
+
+def hello_row(executable, work):
+    """Runs hello without a window in work; returns the screen row it printed."""
+    os.makedirs(work, exist_ok=True)
+    return run(executable, "--headless", cwd=work).stdout.strip("\n").splitlines()[-1]
+
+
+def test_engine_installs_for_outside_projects(args):
+    with tempfile.TemporaryDirectory(prefix="ks-sdk-") as root:
+        prefix = os.path.join(root, "prefix")
+        install(args, prefix)
+        libdir = os.path.dirname(glob.glob(prefix + "/lib/**/libks.a", recursive=True)[0])
+        for path in ("include/ks/GameManager.h", "share/ks/ks-font.ttf"):
+            assert os.path.isfile(os.path.join(prefix, path)), path + " not installed"
+        for path in ("cmake/ks/ksConfig.cmake", "cmake/ks/ksConfigVersion.cmake",
+                     "cmake/ks/ksTargets.cmake", "pkgconfig/ks.pc"):
+            assert os.path.isfile(os.path.join(libdir, path)), path + " not installed"
+        # Every engine header is installed, and compiles on its own: it includes what it uses.
+        headers = sorted(os.path.basename(h) for h in glob.glob(prefix + "/include/ks/*.h"))
+        sources = sorted(os.path.basename(h) for h in glob.glob(args.source + "/engine/*.h"))
+        assert headers == sources, "installed %s, the engine has %s" % (headers, sources)
+
+        def compile_alone(header):
+            result = subprocess.run(
+                ["c++", "-std=c++17", "-fsyntax-only", "-Wall", "-Wextra", "-Werror",
+                 "-I" + prefix + "/include", "-x", "c++", "-"],
+                input="#include <ks/%s>\n" % header, capture_output=True, text=True)
+            return header, result.returncode, result.stderr
+
+        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+            failed = [r for r in pool.map(compile_alone, headers) if r[1] != 0]
+        assert not failed, "headers that do not compile alone:\n" + "\n".join(
+            "%s:\n%s" % (h, err) for h, _, err in failed)
+
+        # A fresh project with find_package(ks) builds against the prefix and runs headless.
+        hello = os.path.join(root, "hello")
+        shutil.copytree(os.path.join(args.source, "examples", "hello"), hello)
+        cmake_project(hello, hello + "/build", prefix)
+        assert hello_row(hello + "/build/hello", root + "/run1") == " " + HELLO_LINE + " " * 67
+
+        # The same program built with nothing but pkg-config.
+        env = dict(ENV, PKG_CONFIG_PATH=libdir + "/pkgconfig")
+        flags = run("pkg-config", "--cflags", "--libs", "ks", env=env).stdout.split()
+        assert "-I%s/include" % prefix in flags and "-lks" in flags, flags
+        assert any(f.startswith("-lsfml-graphics") for f in flags), "no SFML in %s" % flags
+        run("c++", "-std=c++17", hello + "/hello.cpp", "-o", root + "/hello-pc", *flags)
+        assert hello_row(root + "/hello-pc", root + "/run2").strip() == HELLO_LINE
+
+        # A project that needs another major version is told the installed one does not fit.
+        wants2 = os.path.join(root, "wants2")
+        os.makedirs(wants2)
+        with open(wants2 + "/CMakeLists.txt", "w") as cmake:
+            cmake.write("cmake_minimum_required(VERSION 3.18)\nproject(W LANGUAGES CXX)\n"
+                        "find_package(ks 2.0 REQUIRED)\n")
+        result = run("cmake", "-S", wants2, "-B", wants2 + "/build",
+                     "-DCMAKE_PREFIX_PATH=" + prefix, ok=False)
+        assert result.returncode != 0 and "1.0.0" in result.stdout, result.stdout
+
+
+def test_example_game_replays_to_its_score(args):
+    games = os.path.join(args.source, "examples", "snake", "games")
+    with open(os.path.join(games, "demo.score")) as score:
+        expected = score.read().strip()
+    with tempfile.TemporaryDirectory(prefix="ks-snake-") as root:
+        prefix, build = os.path.join(root, "prefix"), os.path.join(root, "snake")
+        install(args, prefix)
+        cmake_project(os.path.join(args.source, "examples", "snake"), build, prefix)
+        result = run(build + "/snake", "--replay", games + "/demo.rpl", "--headless", cwd=build)
+        assert result.stdout.strip().splitlines()[-1] == expected, (
+            "the demo replayed to %r, recorded as %r" % (result.stdout, expected))
+        with open(build + "/kestrel.log") as log:
+            lines = log.read().splitlines()
+        # The game found every sprite and sound, and the demo ends with the snake in a wall.
+        assert not [line for line in lines if "Error" in line or "Warning!" in line], lines
+        assert any(re.match(r"^Snake::die\(\): ran into Wall", line) for line in lines)
+        # A replay file that is not one is refused before anything opens.
+        bad = os.path.join(root, "bad.rpl")
+        with open(bad, "w") as rpl:
+            rpl.write("ks-replay 1\nseed 1\n5 key pressed NOSUCHKEY\n")
+        result = run(build + "/snake", "--replay", bad, "--headless", cwd=build, ok=False)
+        assert result.returncode == 2 and "bad.rpl:3" in result.stdout, result.stdout
+
+
+def test_dev_package_is_lintian_clean(args):
+    with tempfile.TemporaryDirectory(prefix="ks-deb-") as root:
+        out = os.path.join(root, "deb")
+        run("cpack", "-G", "DEB", "-B", out, "--config", args.build + "/CPackConfig.cmake",
+            "-D", "CPACK_COMPONENTS_ALL=dev", cwd=root)
+        debs = glob.glob(out + "/*.deb")
+        assert [os.path.basename(d) for d in debs] == ["libks-dev_1.0.0_%s.deb" % run(
+            "dpkg", "--print-architecture").stdout.strip()], debs
+        info = run("dpkg-deb", "-f", debs[0], "Section", "Depends", "Description").stdout
+        assert re.search(r"^Section: libdevel$", info, re.M), info
+        assert re.search(r"^Depends:.*\blibsfml-dev\b.*\blibx11-dev\b", info, re.M), info
+        assert re.search(r"^Description: .*development files", info, re.M), info
+        files = run("dpkg-deb", "-c", debs[0]).stdout
+        for path in ("include/ks/GameManager.h", "share/doc/libks-dev/copyright",
+                     "share/doc/libks-dev/changelog.gz", "share/ks/ks-font.ttf"):
+            assert " ./usr/" + path in files, "%s missing from the package" % path
+        assert "games/murkvault" not in files, "the game is in the engine's package"
+        # The packaged (stripped) library still links: a project builds against the unpacked
+        # package's /usr and runs.
+        unpacked = os.path.join(root, "unpacked")
+        run("dpkg-deb", "-x", debs[0], unpacked)
+        hello = os.path.join(root, "hello")
+        cmake_project(os.path.join(args.source, "examples", "hello"), hello, unpacked + "/usr")
+        assert hello_row(hello + "/hello", root + "/run").strip() == HELLO_LINE
+        result = subprocess.run(["lintian", "--fail-on", "error,warning", debs[0]],
+                                capture_output=True, text=True, timeout=300)
+        complaints = [line for line in result.stdout.splitlines() if line[:2] in ("E:", "W:")]
+        assert result.returncode == 0 and not complaints, result.stdout + result.stderr
+
+
+def main():
+    tests = {name[5:]: f for name, f in globals().items() if name.startswith("test_")}
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--build", required=True)
+    parser.add_argument("test", choices=sorted(tests))
+    args = parser.parse_args()
+    args.source, args.build = os.path.abspath(args.source), os.path.abspath(args.build)
+    # Stopped by a CTest timeout: unwind, so that the scratch folders go.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
+    tests[args.test](args)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
