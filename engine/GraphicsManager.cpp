@@ -13,7 +13,8 @@ GraphicsManager::GraphicsManager()
     : window_horizontal_pixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
       window_vertical_pixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       window_horizontal_chars(WINDOW_HORIZONTAL_CHARS_DEFAULT),
-      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), headless(false), scale(1), backend(),
+      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), headless(false), scale(1),
+      title(WINDOW_TITLE_DEFAULT), backend(),
       cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT),
       shown_cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT) {
     setType("GraphicsManager");
@@ -41,7 +42,7 @@ int GraphicsManager::startUp() {
     auto window =
         std::make_unique<WindowBackend>(window_horizontal_pixels, window_vertical_pixels,
                                         window_horizontal_chars, window_vertical_chars, scale);
-    WindowBackend::OpenResult result = window->open(WINDOW_TITLE_DEFAULT, FONT_FILE_DEFAULT);
+    WindowBackend::OpenResult result = window->open(title, FONT_FILE_DEFAULT);
     if (result == WindowBackend::NO_DISPLAY) {
         log.writeLog("GraphicsManager::startUp(): Error: Unable to open a display");
         return -1;
@@ -147,11 +148,11 @@ int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, i
     const Position first = worldToView(
         Position(world_pos.getX() + x_offset, world_pos.getY() + y_offset)); // of cell (0, 0)
     const long x_begin = std::max(0L, -1L - first.getX());
-    const long x_end = std::min<long>(width, static_cast<long>(window_horizontal_chars) + 1 -
-                                                 first.getX());
+    const long x_end =
+        std::min<long>(width, static_cast<long>(window_horizontal_chars) + 1 - first.getX());
     const long y_begin = std::max(0L, -1L - first.getY());
-    const long y_end = std::min<long>(height, static_cast<long>(window_vertical_chars) + 1 -
-                                                  first.getY());
+    const long y_end =
+        std::min<long>(height, static_cast<long>(window_vertical_chars) + 1 - first.getY());
     const std::string& str = frame.getString();
     for (long y = y_begin; y < y_end; y++) {
         for (long x = x_begin; x < x_end; x++) {

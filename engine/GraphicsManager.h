@@ -32,7 +32,7 @@ const int WINDOW_VERTICAL_PIXELS_DEFAULT = 691;
 const int WINDOW_HORIZONTAL_CHARS_DEFAULT = 80;
 /// The screen's height in character cells.
 const int WINDOW_VERTICAL_CHARS_DEFAULT = 24;
-/// The window's title.
+/// The window's title unless setTitle gives another.
 const std::string WINDOW_TITLE_DEFAULT = "Murkvault";
 /// The TrueType font the window draws with, read from the working directory.
 const std::string FONT_FILE_DEFAULT = "ks-font.ttf";
@@ -72,6 +72,11 @@ public:
     void setScale(int new_scale) { scale = new_scale < 1 ? 1 : new_scale > 4 ? 4 : new_scale; }
     /// How many times larger the next window opens.
     int getScale() const { return scale; }
+    /// The title of the next window opened (WINDOW_TITLE_DEFAULT unless set): a game on the
+    /// engine names its own window.
+    void setTitle(const std::string& new_title) { title = new_title; }
+    /// The title the next window opens with.
+    const std::string& getTitle() const { return title; }
 
     /// Draws one character in its colour (Color; other numbers are white) on a black background,
     /// in the cell of a world position (the view's corner is the screen's top-left cell). 0, -1
@@ -157,6 +162,7 @@ private:
     int window_vertical_chars;
     bool headless;
     int scale;
+    std::string title;
     std::unique_ptr<DisplayBackend> backend;
     CellGrid cells;
     CellGrid shown_cells;

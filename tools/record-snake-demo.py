@@ -107,7 +107,7 @@ def main():
     record = os.path.join(build, "demo.rpl")
     with GameSession("snake-demo", [snake, "--seed", str(args.seed), "--record", record],
                      data_dir=build) as game:
-        game.wait_window()
+        game.wait_window("Snake")
         game.xdotool("windowfocus", "--sync", game.window)
         Bot(game, args.foods).play()
         game.wait_for_line(r"^GameManager::run\(\): \d+ cycles")  # the sign is up

@@ -101,6 +101,7 @@ int main(int argc, char* argv[]) {
         seed = replay.getSeed();
 
     ks::GraphicsManager::getInstance().setHeadless(options.headless);
+    ks::GraphicsManager::getInstance().setTitle("Snake");
     ks::LogManager::getInstance().startUp();
     ks::GameManager& game = ks::GameManager::getInstance();
     game.startUp();

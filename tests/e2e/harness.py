@@ -135,10 +135,10 @@ class GameSession:
         assert quiet or result.returncode == 0, "xdotool %s: %s" % (args, result.stderr.strip())
         return result.stdout.strip()
 
-    def wait_window(self):
-        """Finds the window titled "Murkvault"; sets geometry (x, y, width, height)."""
+    def wait_window(self, title="Murkvault"):
+        """Finds the window with the title; sets geometry (x, y, width, height)."""
         self.window = self.wait_until("window", lambda: self.xdotool(
-            "search", "--name", "^Murkvault$", quiet=True).split())[0]
+            "search", "--name", "^%s$" % title, quiet=True).split())[0]
         shell = self.xdotool("getwindowgeometry", "--shell", self.window).split()
         values = dict(line.split("=") for line in shell)
         self.geometry = tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
