@@ -51,12 +51,7 @@ protected:
         EngineTest::SetUp();
         loadGameResources();
         srand(1);
-        saved_next_seed = Map::getNextSeed();
     }
-    void TearDown() override { Map::setNextSeed(saved_next_seed); }
-
-private:
-    unsigned long saved_next_seed = 0;
 
 public: // the helpers serve code outside the tests' bodies too
     // The objects of the dynamic class T in the list, in its order.
@@ -134,5 +129,37 @@ public: // the helpers serve code outside the tests' bodies too
             p_player->move(dx, dy);
         }
         updateWorld();
+    }
+
+    // Objects alive now; the map in the world, if any.
+    static int live() { return ks::Object::getLiveCount(); }
+    static Map* mapInWorld() {
+        std::vector<Map*> maps = objectsInWorld<Map>();
+        return maps.empty() ? nullptr : maps.front();
+    }
+    static std::set<ks::Object*> roomObjects(const Map* p_map) {
+        std::set<ks::Object*> found;
+        for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++)
+            for (ks::Object* p_object : objectsIn(p_map->getRoom(i % 5, i / 5)->getObjects()))
+                found.insert(p_object);
+        return found;
+    }
+    // Touches the floor's ladder with the player, as the world reports it; false without one.
+    static bool takeLadder(Map* p_map) {
+        for (ks::Object* p_object : roomObjects(p_map))
+            if (Ladder* p_ladder = dynamic_cast<Ladder*>(p_object)) {
+                touch(p_ladder, p_map->getPlayer());
+                touch(p_map->getPlayer(), p_ladder);
+                return true;
+            }
+        return false;
+    }
+    // Live objects minus those the world or a room of the map holds: positive when objects that
+    // can never be used again are alive (a leak), negative when a held pointer outlived its object.
+    static int unaccountedObjects(const Map* p_map) {
+        std::set<ks::Object*> held = roomObjects(p_map);
+        for (ks::Object* p_object : objectsInWorld())
+            held.insert(p_object);
+        return live() - static_cast<int>(held.size());
     }
 };

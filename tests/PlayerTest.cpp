@@ -6,57 +6,64 @@ const int PRESS = ks::KEY_PRESSED, HOLD = ks::KEY_DOWN, RELEASE = ks::KEY_RELEAS
 
 class PlayerTest : public GameTest {};
 
-TEST_F(PlayerTest, KeysMoveSwingOrSwitchModesAndASwingLocksForFifteenSteps) {
-    // The key and its action; the step of a move, or the direction of a swing.
-    const std::tuple<int, int, int, int, bool> cases[] = {
-        {Key::W, PRESS, 0, -1, false},        {Key::A, HOLD, -1, 0, false},
-        {Key::S, PRESS, 0, 1, false},         {Key::D, HOLD, 1, 0, false},
-        {Key::D, RELEASE, 0, 0, false},       {Key::RIGHTARROW, HOLD, 1, 0, true},
-        {Key::LEFTARROW, PRESS, -1, 0, true}, {Key::UPARROW, PRESS, 0, -1, true},
-        {Key::DOWNARROW, PRESS, 0, 1, true}};
-    for (const auto& [key_code, action, dx, dy, swing] : cases) {
+// The player starts at (39,11); its centre cell is (40,12).
+TEST_F(PlayerTest, WasdStepsOneCellAndArrowKeysSwingThreeHitboxesOutFromTheCentre) {
+    // The key and its action; the player's place after it, and the swing's three hitboxes.
+    const std::tuple<int, int, Position, std::vector<Position>> cases[] = {
+        {Key::W, PRESS, {39, 10}, {}},
+        {Key::A, HOLD, {38, 11}, {}},
+        {Key::S, PRESS, {39, 12}, {}},
+        {Key::D, HOLD, {40, 11}, {}},
+        {Key::D, RELEASE, {39, 11}, {}},
+        {Key::RIGHTARROW, HOLD, {39, 11}, {{42, 12}, {43, 12}, {44, 12}}},
+        {Key::LEFTARROW, PRESS, {39, 11}, {{38, 12}, {37, 12}, {36, 12}}},
+        {Key::UPARROW, PRESS, {39, 11}, {{40, 10}, {40, 9}, {40, 8}}},
+        {Key::DOWNARROW, PRESS, {39, 11}, {{40, 14}, {40, 15}, {40, 16}}}};
+    for (const auto& [key_code, action, place, hitboxes] : cases) {
         resetEngine();
-        Player player; // at (39,11), centre cell (40,12)
+        Player player;
         ready(&player);
         key(&player, key_code, action);
-        std::vector<Position> swords, cells; // three hitboxes running out from the centre
+        std::vector<Position> swords;
         for (Sword* p_sword : objectsInWorld<Sword>())
             swords.push_back(p_sword->getPosition());
-        for (int k = 2; swing && k <= 4; k++)
-            cells.push_back(Position(40 + k * dx, 12 + k * dy));
-        EXPECT_EQ(swords, cells) << "key " << key_code;
-        const Position moved(39 + dx * !swing, 11 + dy * !swing);
-        EXPECT_EQ(player.getPosition(), moved) << "key " << key_code;
-        if (!swing)
-            continue;
-        for (int i = 0; i < 14; i++)
-            player.step();
-        key(&player, Key::S);
-        key(&player, key_code);
-        EXPECT_EQ(player.getPosition(), moved);
-        EXPECT_EQ(objectsInWorld<Sword>().size(), 3u);
-        player.step(); // the fifteenth
-        key(&player, key_code);
-        EXPECT_EQ(objectsInWorld<Sword>().size(), 6u);
+        EXPECT_EQ(swords, hitboxes) << "key " << key_code;
+        EXPECT_EQ(player.getPosition(), place) << "key " << key_code;
     }
-    // Modes: facing a wall, each move fails, yet is announced and reloads the countdown.
-    resetEngine();
+}
+
+TEST_F(PlayerTest, ASwingLocksMovesAndSwingsForFifteenSteps) {
+    Player player;
+    ready(&player);
+    key(&player, Key::UPARROW);
+    for (int i = 0; i < 14; i++)
+        player.step();
+    key(&player, Key::S);
+    key(&player, Key::UPARROW);
+    EXPECT_EQ(player.getPosition(), Position(39, 11));
+    EXPECT_EQ(objectsInWorld<Sword>().size(), 3u);
+    player.step(); // the fifteenth
+    key(&player, Key::UPARROW);
+    EXPECT_EQ(objectsInWorld<Sword>().size(), 6u);
+}
+
+// Facing a wall, each move fails, yet is announced and reloads the countdown of its mode.
+TEST_F(PlayerTest, ModeKeysActOnlyFromWalkingAndSetThePace) {
     Player player;
     Recorder listener;
     Wall::spawn(ks::Box(Position(42, 0), 2, 24));
-    const std::tuple<int, int, int> modes[] = {
-        {Key::LEFTSHIFT, HOLD, RUN},  {Key::LEFTALT, PRESS, RUN},   {Key::LEFTSHIFT, RELEASE, WALK},
-        {Key::LEFTALT, HOLD, WALK},   {Key::LEFTALT, PRESS, SNEAK}, {Key::LEFTSHIFT, PRESS, SNEAK},
-        {Key::LEFTALT, RELEASE, WALK}};
-    int mode = WALK;
-    for (const auto& [key_code, action, new_mode] : modes) {
+    // The key and its action; the mode then, and the steps to the next move after a move in it.
+    const std::tuple<int, int, int, int> modes[] = {
+        {Key::LEFTSHIFT, HOLD, RUN, 1},     {Key::LEFTALT, PRESS, RUN, 1},
+        {Key::LEFTSHIFT, RELEASE, WALK, 2}, {Key::LEFTALT, HOLD, WALK, 2},
+        {Key::LEFTALT, PRESS, SNEAK, 3},    {Key::LEFTSHIFT, PRESS, SNEAK, 3},
+        {Key::LEFTALT, RELEASE, WALK, 2}};
+    for (const auto& [key_code, action, mode, pace] : modes) {
         ready(&player);
-        key(&player, Key::D);
         key(&player, key_code, action);
-        EXPECT_EQ(player.getMoveMode(), new_mode) << key_code << " " << action;
-        // The pace: SNEAK 3 steps a move, WALK 2, RUN 1.
-        EXPECT_EQ(player.getMoveCountdown(), new_mode != mode ? 0 : 3 - new_mode) << key_code;
-        mode = new_mode;
+        EXPECT_EQ(player.getMoveMode(), mode) << key_code << " " << action;
+        key(&player, Key::D);
+        EXPECT_EQ(player.getMoveCountdown(), pace) << key_code << " " << action;
     }
     EXPECT_EQ(player.getPosition(), Position(39, 11));
     EXPECT_EQ(std::count(listener.events.begin(), listener.events.end(), "player-move"), 7);
