@@ -88,24 +88,11 @@ public:
     int steps = 0;
 };
 
-class PauseTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        screen = startScripted();
-        ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
-    }
-    void TearDown() override {
-        ks::InputManager::getInstance().setPauseKey(ks::Keyboard::UNDEFINED_KEY);
-        ks::GameManager::getInstance().setPaused(false);
-        ks::GraphicsManager::getInstance().shutDown();
-    }
-    ScriptedBackend* screen = nullptr;
-};
-
 // Paused: the mover keeps its place and gets no steps, the screen shows the last scene with
 // PAUSED across the middle; cycles still count. Resumed: all goes on.
-TEST_F(PauseTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
+TEST_F(GameLoopTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
+    ScriptedBackend* screen = startScripted();
+    ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
     ks::GameManager& game = ks::GameManager::getInstance();
     Mover* p_mover = new Mover();
     game.cycle();

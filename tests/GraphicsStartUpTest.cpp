@@ -15,7 +15,7 @@ ks::GraphicsManager& gm() {
     return ks::GraphicsManager::getInstance();
 }
 
-// Each test chooses its backend; the next test's resetEngine starts the headless one again.
+// Each test starts graphics as it needs them, here without DISPLAY set; the result of startUp.
 class GraphicsStartUpTest : public EngineTest {
 protected:
     void SetUp() override {
@@ -23,22 +23,21 @@ protected:
         gm().shutDown();
         ks::LogManager::getInstance().startUp();
     }
-    void TearDown() override {
-        gm().shutDown();
-        gm().setHeadless(true);
+    static int startWithoutDisplay(bool headless) {
+        const std::string saved = hasDisplay() ? std::getenv("DISPLAY") : "";
+        unsetenv("DISPLAY");
+        gm().setHeadless(headless);
+        const int result = gm().startUp();
+        if (!saved.empty())
+            setenv("DISPLAY", saved.c_str(), 1);
+        return result;
     }
 };
 
 TEST_F(GraphicsStartUpTest, WithoutADisplayNoWindowIsCreatedAndNothingCrashes) {
-    std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    unsetenv("DISPLAY");
-    gm().setHeadless(false);
-    EXPECT_EQ(-1, gm().startUp());
-    if (!saved.empty())
-        setenv("DISPLAY", saved.c_str(), 1);
-    EXPECT_EQ(
-        std::vector<std::string>{"GraphicsManager::startUp(): Error: Unable to open a display"},
-        logLines());
+    EXPECT_EQ(-1, startWithoutDisplay(false));
+    EXPECT_EQ(logLines(), std::vector<std::string>{"GraphicsManager::startUp(): Error: Unable to "
+                                                   "open a display"});
     EXPECT_EQ(nullptr, gm().getWindow());
     EXPECT_EQ(-1, gm().drawCh(ks::Position(1, 1), 'x', ks::RED));
     EXPECT_EQ(-1, gm().swapBuffers());
@@ -47,14 +46,7 @@ TEST_F(GraphicsStartUpTest, WithoutADisplayNoWindowIsCreatedAndNothingCrashes) {
 
 // The whole drawing interface works on the cell model, with no display to be had.
 TEST_F(GraphicsStartUpTest, HeadlessNeedsNoDisplayAndKeepsTheCells) {
-    std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    unsetenv("DISPLAY");
-    gm().setHeadless(true);
-    EXPECT_EQ(0, gm().startUp());
-    if (!saved.empty())
-        setenv("DISPLAY", saved.c_str(), 1);
-    EXPECT_TRUE(gm().isStarted());
-    EXPECT_EQ(nullptr, gm().getWindow());
+    EXPECT_EQ(0, startWithoutDisplay(true));
     EXPECT_EQ(0, gm().drawString(ks::Position(3, 4), "ok", ks::LEFT_JUSTIFIED, ks::GREEN));
     EXPECT_EQ("    ok", row(4).substr(0, 6));
     EXPECT_EQ(0, gm().swapBuffers());
@@ -63,9 +55,9 @@ TEST_F(GraphicsStartUpTest, HeadlessNeedsNoDisplayAndKeepsTheCells) {
     EXPECT_EQ(0, gm().startUp());               // a second start keeps the backend
 }
 
-// Runs after the display test: this one opens the window, in a directory without the font.
+// This one opens the window, in a directory without the font.
 TEST_F(GraphicsStartUpTest, MissingFontKeepsTheWindow) {
-    if (!std::getenv("DISPLAY"))
+    if (!hasDisplay())
         GTEST_SKIP() << "no display";
     mkdir("nofont", 0755);
     ASSERT_EQ(0, chdir("nofont"));

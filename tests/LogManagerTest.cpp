@@ -1,7 +1,6 @@
 // The log file: exact lines, written through at once, emptied on each start; bounded in size,
 // only ever a regular file, and never fatal to write.
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -11,45 +10,36 @@
 #include "LogManager.h"
 #include "TestSupport.h"
 
-namespace {
-
-std::string fileText(const char* name) {
-    std::ifstream in(name);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-long fileSize(const char* name) {
+static long fileSize(const char* name) {
     struct stat status;
     return stat(name, &status) == 0 ? static_cast<long>(status.st_size) : -1;
 }
 
-} // namespace
-
-class LogManagerTest : public ::testing::Test {
+class LogManagerTest : public EngineTest {
 protected:
     void SetUp() override {
-        getrlimit(RLIMIT_FSIZE, &saved_limit);
-        unlink("kestrel.log");
-        rmdir("kestrel.log");
-        unlink("kestrel.log.1");
+        EngineTest::SetUp();
+        removeFiles();
         log.startUp();
     }
     void TearDown() override {
-        setrlimit(RLIMIT_FSIZE, &saved_limit);
-        log.setMaxFileSize(ks::LogManager::DEFAULT_MAX_FILE_SIZE);
+        EngineTest::TearDown(); // the file-size limit and the size cap first
+        removeFiles();
+        log.startUp();
+    }
+    static void removeFiles() {
         unlink("kestrel.log");
         rmdir("kestrel.log");
         unlink("kestrel.log.1");
-        log.startUp();
     }
-    // Lowers this process's file-size limit (the soft one, which can be raised back).
-    void limitFileSize(rlim_t bytes) {
-        struct rlimit limit = saved_limit;
-        limit.rlim_cur = bytes;
+    // Sets this process's soft file-size limit (which can be raised back up to the hard one).
+    static void limitFileSize(rlim_t bytes) {
+        struct rlimit limit;
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = std::min(bytes, limit.rlim_max);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
     ks::LogManager& log = ks::LogManager::getInstance();
-    struct rlimit saved_limit;
 };
 
 // The file is read while the stream is still open: the line must already be in it. Each start
@@ -127,7 +117,7 @@ TEST_F(LogManagerTest, AFileSizeLimitMovesTheFileAsideAndAWriteBeyondItIsNotFata
     limitFileSize(fileSize("kestrel.log"));
     for (int i = 0; i < 100; i++)
         log.writeLog("beyond the limit");
-    limitFileSize(saved_limit.rlim_cur);
+    limitFileSize(RLIM_INFINITY); // as high as it may go
     log.startUp();
     log.writeLog("alive");
     EXPECT_EQ(logLines(), std::vector<std::string>{"alive"});

@@ -24,9 +24,8 @@ TEST_F(SpriteLookupTest, EachObjectLogsItsOwnWarningAndGoesOnWithoutASprite) {
     std::vector<std::string> lines = logLines();
     lines.resize(6);
     EXPECT_EQ((std::vector<std::string>{"Map::Map(): seed 3", warning("Map", "room"),
-                                        warning("Map", "door-north"),
-                                        warning("Map", "door-south"), warning("Map", "door-east"),
-                                        warning("Map", "door-west")}),
+                                        warning("Map", "door-north"), warning("Map", "door-south"),
+                                        warning("Map", "door-east"), warning("Map", "door-west")}),
               lines);
     EXPECT_EQ(nullptr, p_map->getSprite());
     const ks::Position at(20, 10);

@@ -113,6 +113,12 @@ void Knobs::restore() const {
     setrlimit(RLIMIT_FSIZE, &file_size);
 }
 
+void EngineTest::TearDown() {
+    knobs.restore();
+    if (!ks::GraphicsManager::getInstance().getWindow())
+        ks::GraphicsManager::getInstance().shutDown();
+}
+
 Recorder::Recorder(ks::Position position, std::string type) : ks::Object(position) {
     setType(type);
 }

@@ -50,14 +50,15 @@ struct Knobs {
 };
 
 // A fixture for tests of the engine and the game: every test starts from resetEngine(), and
-// every knob it turns is put back when it ends.
+// every knob it turns is put back when it ends; a screen without a window (a scripted one) is
+// closed then too.
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         knobs = Knobs::save();
         resetEngine();
     }
-    void TearDown() override { knobs.restore(); }
+    void TearDown() override;
 
 private:
     Knobs knobs;

@@ -159,15 +159,13 @@ TEST_F(WorldManagerTest, DrawsByAltitudeThenCreationAndSkipsWhatIsOutOfView) {
 TEST_F(WorldManagerTest, ViewIsClampedToTheBoundary) {
     world.setBoundary(Box(Position(0, 0), 100, 50));
     world.setView(Box(Position(0, 0), 20, 10));
-    // Centre and corner; the last boundary is no larger than the view.
-    const std::pair<Position, Position> cases[] = {
-        {{50, 25}, {40, 20}}, {{2, 2}, {0, 0}}, {{99, 49}, {80, 40}}, {{15, 7}, {0, 0}}};
-    for (const auto& c : cases) {
-        if (c.first == Position(15, 7))
-            world.setBoundary(Box(Position(0, 0), 20, 10));
-        world.setViewPosition(c.first);
-        EXPECT_EQ(world.getView().getCorner(), c.second);
-    }
+    world.setViewPosition(Position(50, 25)); // centred on it
+    EXPECT_EQ(world.getView().getCorner(), Position(40, 20));
+    world.setViewPosition(Position(99, 49)); // held in the far corner
+    EXPECT_EQ(world.getView().getCorner(), Position(80, 40));
+    world.setBoundary(Box(Position(0, 0), 20, 10)); // no larger than the view
+    world.setViewPosition(Position(15, 7));
+    EXPECT_EQ(world.getView().getCorner(), Position(0, 0));
 }
 
 // A handler destroys objects of a broadcast still to come (its own successor and itself) and
@@ -249,45 +247,34 @@ TEST_F(WorldManagerTest, AnObjectMayDestroyItselfOnLeavingTheWindow) {
 // the other dangling. A marked object inserted again (a room left and entered in one cycle)
 // stays in the world.
 TEST_F(WorldManagerTest, NullObjectsAndSecondInsertionsAreRefusedWithALine) {
-    const char* operations[] = {"insertObject", "removeObject", "moveObject", "markForDelete",
-                                "adoptObject"};
-    EXPECT_EQ(world.insertObject(nullptr), -1);
-    EXPECT_EQ(world.removeObject(nullptr), -1);
-    EXPECT_EQ(world.moveObject(nullptr, Position(1, 1)), -1);
-    EXPECT_EQ(world.markForDelete(nullptr), -1);
-    EXPECT_EQ(world.adoptObject(nullptr), -1);
+    EXPECT_EQ(world.insertObject(nullptr) + world.removeObject(nullptr) +
+                  world.moveObject(nullptr, Position(1, 1)) + world.markForDelete(nullptr) +
+                  world.adoptObject(nullptr),
+              -5);
     EXPECT_TRUE(world.isCollision(nullptr, Position(1, 1)).isEmpty());
-    for (const char* operation : operations)
+    for (const char* operation :
+         {"insertObject", "removeObject", "moveObject", "markForDelete", "adoptObject"})
         EXPECT_TRUE(logHas("WorldManager::" + std::string(operation) + "(): Error: null object"))
             << operation;
     Block* p_twice = new Block(Position(1, 1), "Twice");
     EXPECT_EQ(world.insertObject(p_twice), -1);
     EXPECT_TRUE(logHas("WorldManager::insertObject(): Error: object with id " +
                        std::to_string(p_twice->getId()) + " is already in the world"));
-    EXPECT_EQ(world.getAllObjects().getCount(), 1);
     delete p_twice;
     EXPECT_TRUE(world.getAllObjects().isEmpty());
     Block kept(Position(1, 1), "Kept");
     world.markForDelete(&kept);
     EXPECT_EQ(world.insertObject(&kept), 0);
     world.update();
-    EXPECT_TRUE(inWorld(&kept));
     EXPECT_EQ(world.getAllObjects().getCount(), 1);
 }
 
-// The grid follows every change made straight to an object in the world: a position set by
-// game code (as the map puts the player at a doorway), a new box or sprite, solidness, leaving
-// and coming back; and it finds boxes of zero extent and boxes far larger than its cells.
+// The grid follows what game code changes straight on an object in the world (a new sprite and
+// so box, solidness, leaving and coming back); moves and new boxes are checked on random worlds.
 TEST_F(WorldManagerTest, CollisionsFollowChangesMadeStraightToObjectsInTheWorld) {
     Block mover(Position(0, 0), "Mover", ks::SOFT);
-    Block other(Position(100, 100), "Other");
+    Block other(Position(-9, -9), "Other");
     auto hits = [&](Position where) { return world.isCollision(&mover, where).getCount(); };
-    EXPECT_EQ(hits(Position(-9, -9)), 0);
-    other.setPosition(Position(-9, -9)); // across the cells at the origin
-    EXPECT_EQ(hits(Position(-9, -9)), 1);
-    other.setBox(Box(Position(20, 20), 1, 1)); // the box, not the position, at (11,11)
-    EXPECT_EQ(hits(Position(-9, -9)), 0);
-    EXPECT_EQ(hits(Position(11, 11)), 1);
     ks::Sprite sprite(1, 30, 2, ks::WHITE);
     other.setSprite(&sprite); // box (0,0) 30 x 2 at (-9,-9): up to x 20
     EXPECT_EQ(hits(Position(20, -8)), 1);
@@ -302,17 +289,4 @@ TEST_F(WorldManagerTest, CollisionsFollowChangesMadeStraightToObjectsInTheWorld)
     world.markForDelete(&other);
     world.update();
     EXPECT_EQ(hits(Position(20, -8)), 0);
-    // A zero-extent box counts at its own cell only; one box a thousand cells wide everywhere.
-    Block point(Position(7, 8), "Point");
-    point.setBox(Box());
-    EXPECT_EQ(hits(Position(7, 8)), 1);
-    EXPECT_EQ(hits(Position(8, 8)), 0);
-    mover.setBox(Box());
-    EXPECT_EQ(hits(Position(7, 8)), 0); // two zero-extent boxes never overlap
-    Block wide(Position(-500, 30), "Wide");
-    wide.setBox(Box(Position(0, 0), 1000, 1));
-    EXPECT_EQ(hits(Position(499, 30)), 1);
-    EXPECT_EQ(hits(Position(500, 30)), 0);
-    mover.setBox(Box(Position(0, 0), 2000, 100)); // a mover that large asks every object
-    EXPECT_EQ(hits(Position(-1000, 0)), 2);
 }

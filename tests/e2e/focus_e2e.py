@@ -4,30 +4,27 @@ as another program would. Keys typed there must not play the first game, and a m
 there (Alt+Tab) must not stay down for it."""
 
 import os
-import shutil
 import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CYCLES, MOVE, GameSession, main  # noqa: E402
+from harness import CYCLES, GameSession, link_data, main  # noqa: E402
 
 
 class OtherWindow:
     """Another program's window on the session's display: a second game in a folder of its own."""
 
     def __init__(self, session, args):
-        self.session, self.work = session, os.path.join(session.scratch, "other")
-        os.makedirs(self.work)
-        for name in ("sprites", "sounds", "ks-font.ttf"):
-            os.symlink(os.path.join(args.data, name), os.path.join(self.work, name))
-        known = set(session.xdotool("search", "--name", "^Murkvault$").split())
-        self.process = subprocess.Popen([args.game], cwd=self.work, env=session.env,
+        self.session, work = session, os.path.join(session.scratch, "other")
+        os.makedirs(work)
+        link_data(args.data, work)
+        known = set(session.windows())
+        self.process = subprocess.Popen([args.game], cwd=work, env=session.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = session.wait_until("a second window", lambda: [
-            w for w in session.xdotool("search", "--name", "^Murkvault$", quiet=True).split()
-            if w not in known])[0]
+            w for w in session.windows() if w not in known])[0]
 
     def focus(self):
         self.session.xdotool("windowfocus", "--sync", self.window)
@@ -35,11 +32,6 @@ class OtherWindow:
     def close(self):
         self.process.terminate()
         self.process.wait(5)
-        shutil.rmtree(self.work, ignore_errors=True)
-
-
-def moves(session, start):
-    return [m.groups() for m in map(MOVE.search, session.texts(start)) if m]
 
 
 def test_keys_typed_into_another_window_do_nothing(args):
@@ -57,8 +49,7 @@ def test_keys_typed_into_another_window_do_nothing(args):
             game.xdotool("type", "--delay", "60", "wasd was sad")
             game.xdotool("key", "Left")
             index, _ = game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
-            assert moves(game, start) == [], "the game moved for keys typed elsewhere: %s" % (
-                moves(game, start)[:5],)
+            assert not game.moves(start), "moved for keys typed elsewhere: %s" % game.moves(start)
             assert not game.find_line(r"^creating hitboxes", start), "a swing for another window"
             game.xdotool("windowfocus", "--sync", game.window)  # and back: the game obeys again
             game.press_until("d", r"moving towards vector <1, 0>", start)
@@ -85,7 +76,7 @@ def test_a_mode_key_let_go_in_another_window_is_released(args):
             first, _ = game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
             second, _ = game.wait_for_line(CYCLES.pattern, start=first + 1)
             game.xdotool("keyup", "d")
-            walked = len([m for m in map(MOVE.search, game.texts()[first:second]) if m])
+            walked = len(game.moves(first, second - first))
             assert walked >= 14, "%d moves in 30 cycles: still sneaking (10), not walking (15)" % (
                 walked)
         finally:

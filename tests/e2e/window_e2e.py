@@ -3,15 +3,12 @@
 program destroying it."""
 
 import os
-import re
 import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CYCLES, MOVE, YELLOW, GameSession, main  # noqa: E402
-
-WHITE = (255, 255, 255)
+from harness import CYCLES, MOVE, WHITE, YELLOW, GameSession, main  # noqa: E402
 
 
 def test_window_opens_centred_and_on_screen(args):
@@ -42,9 +39,8 @@ def test_scale_two_draws_everything_twice_as_large(args):
             game.until_room()
             shot = game.screenshot("room")
             # "Health: 100" in cells 2..12 of row 0, in window pixels of that scale.
-            raw, width = shot.raw, shot.width
-            lit[scale] = sum(1 for y in range(0, 29 * scale) for x in range(0, 150 * scale)
-                             if tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) == YELLOW)
+            lit[scale] = sum(shot.pixel(x, y) == YELLOW
+                             for y in range(29 * scale) for x in range(150 * scale))
             assert game.escape()[0] == 0
     assert lit[1] > 50 and 4.0 < lit[2] / lit[1] < 8.0, "yellow pixels by scale: %s" % lit
 
