@@ -69,29 +69,3 @@ TEST_F(EnemyTest, AnAlertedEnemyLosesTheSwordsDamageOncePerFifteenStepCooldown) 
     EXPECT_EQ(alerted.getSprite()->getLabel(), "zombie-aggro");
     EXPECT_EQ(alerted.getHealth(), 10);
 }
-
-// A chasing enemy moves every fifth step, one cell along the longer axis (the vertical on a tie).
-TEST_F(EnemyTest, ChasesEveryFifthStepAlongTheLongerAxis) {
-    // The player's place, where the enemy steps to and faces then, and the log line.
-    const std::tuple<ks::Position, ks::Position, int, std::string> cases[] = {
-        {{50, 13}, {41, 12}, FACING_RIGHT, "found dx > dy for alert move dx = -10"},
-        {{30, 11}, {39, 12}, FACING_LEFT, "found dx > dy for alert move dx = 10"},
-        {{45, 17}, {40, 13}, FACING_DOWN, "found dx < dy for alert move dy = -5"}, // tie
-        {{40, 12}, {40, 11}, FACING_UP, "found dx < dy for alert move dy = 0"}};   // same cell
-    Player player;
-    ks::WorldManager::getInstance().removeObject(&player); // reports positions, blocks nothing
-    Zombie chaser(HOME, FACING_RIGHT);
-    announceMove(&player, ks::Position(60, 12), &chaser); // in sight, and none of the cases
-    for (int i = 0; i < 40 && chaser.getPosition() == HOME; i++)
-        sendSteps(&chaser); // up to the first chase move, which reloads 5
-    for (const auto& [place, next, facing, log_line] : cases) {
-        chaser.setPosition(HOME);
-        announceMove(&player, place, &chaser);
-        sendSteps(&chaser, 4);
-        EXPECT_EQ(chaser.getPosition(), HOME) << log_line;
-        sendSteps(&chaser);
-        EXPECT_EQ(chaser.getPosition(), next) << log_line;
-        EXPECT_EQ(chaser.getSpriteIndex(), facing) << log_line;
-        EXPECT_TRUE(logHas(log_line));
-    }
-}

@@ -1,4 +1,4 @@
-// Box overlap, view-relative positions and number text.
+// Box overlap and view-relative positions, also at the limits of int.
 #include <climits>
 
 #include "Box.h"
@@ -32,13 +32,6 @@ TEST(BoxIntersectsBox, OverlapRulesHoldInBothArgumentOrders) {
 }
 
 using WorldToViewTest = EngineTest;
-
-TEST_F(WorldToViewTest, SubtractsTheViewCornerAndToStringKeepsTheSign) {
-    ks::WorldManager::getInstance().setView(box(10, 5, 80, 24));
-    EXPECT_EQ(ks::worldToView(Position(10, 5)), Position(0, 0));
-    EXPECT_EQ(ks::worldToView(Position(9, 5)), Position(-1, 0));
-    EXPECT_EQ(ks::toString(-12), "-12");
-}
 
 // Near the limits of int every sum used to overflow (undefined behaviour): moves stop at the
 // limit, far corners are computed wide, and a view far away still gives an answer in range.

@@ -29,13 +29,6 @@ TEST(ObjectList, RemoveTakesTheFirstMatchKeepsTheOrderAndIteratorsSeeLaterInsert
     EXPECT_EQ(rest, (Objects{fake(2), fake(3), fake(1), fake(4)}));
 }
 
-TEST(ObjectList, RefusesInsertionPastMaxObjects) {
-    ks::ObjectList list;
-    for (int i = 0; i < ks::MAX_OBJECTS; i++)
-        ASSERT_EQ(list.insert(fake(i)), 0) << i;
-    EXPECT_EQ(list.insert(fake(1)), -1);
-}
-
 // Reading past the end used to return stale entries (or read past the array).
 TEST(ObjectList, AnIteratorPastTheEndReadsNothing) {
     ks::ObjectList list;

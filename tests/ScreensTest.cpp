@@ -2,16 +2,6 @@
 
 class ScreensTest : public GameTest {};
 
-TEST_F(ScreensTest, TitleScreenStartsExactlyOneGameOnItsStep122) {
-    populateWorld();
-    runCycles(121);
-    EXPECT_TRUE(objectsInWorld<Map>().empty());
-    runCycles(1);
-    EXPECT_EQ(objectsInWorld<Map>().size(), 1u);
-    runCycles(5);
-    EXPECT_EQ(objectsInWorld<Map>().size(), 1u);
-}
-
 TEST_F(ScreensTest, LadderGivesFloorTimesHundredPointsAndLeadsToTheNextFloor) {
     Map* p_map = newMap(21);
     Player* p_player = p_map->getPlayer();
