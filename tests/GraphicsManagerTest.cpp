@@ -58,20 +58,6 @@ int litPixels(const sf::Image& img) {
 // The cell model needs no window: these run on the headless backend.
 using GraphicsCellsTest = EngineTest;
 
-TEST_F(GraphicsCellsTest, CellModelUsesViewCellsAndSwapClearsIt) {
-    ks::WorldManager::getInstance().setBoundary(ks::Box(Position(), 200, 100));
-    ks::WorldManager::getInstance().setView(ks::Box(Position(5, 2), 80, 24));
-    EXPECT_EQ(0, gm().drawCh(Position(15, 7), 'Q', ks::CYAN));
-    EXPECT_EQ(0, gm().drawCh(Position(4, 2), 'L', ks::CYAN));  // left of the view
-    EXPECT_EQ(0, gm().drawCh(Position(85, 2), 'R', ks::CYAN)); // right of the view
-    EXPECT_EQ(std::string(10, ' ') + "Q" + std::string(69, ' '), row(5));
-    EXPECT_EQ(ks::CYAN, gm().getCellColor(10, 5));
-    EXPECT_EQ(std::string(80, ' '), row(0));
-    EXPECT_EQ(0, gm().swapBuffers());
-    EXPECT_EQ(' ', gm().getCellChar(10, 5));
-    EXPECT_EQ(-1, gm().getCellColor(10, 5));
-}
-
 // A frame far larger than the screen, anywhere around it, draws only the cells in view and the
 // ring around them whose glyphs can reach into the window.
 TEST_F(GraphicsCellsTest, AHugeFrameVisitsOnlyTheCellsThatCanBeSeen) {

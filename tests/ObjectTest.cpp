@@ -44,22 +44,6 @@ TEST_F(ObjectTest, VelocityStepsMoveWholeCellsAtTheRightCyclesFromEachNewVelocit
     EXPECT_EQ((Ints{object.getYVelocityStep(), object.getXVelocityStep()}), (Ints{0, 1}));
 }
 
-TEST_F(ObjectTest, AltitudeOutsideTheLayersAndANullSpriteAreIgnored) {
-    Object object;
-    for (int altitude : {ks::MAX_ALTITUDE, ks::MAX_ALTITUDE + 1, -1})
-        object.setAltitude(altitude);
-    EXPECT_EQ(object.getAltitude(), ks::MAX_ALTITUDE);
-    // A sprite's size becomes the box, at the object's own cell.
-    ks::Sprite sprite(1, 3, 2, ks::GREEN);
-    object.setBox(ks::Box(ks::Position(5, 5), 9, 9));
-    object.setSprite(&sprite);
-    object.setSprite(nullptr);
-    EXPECT_EQ(object.getSprite(), &sprite);
-    EXPECT_EQ(object.getBox().getCorner(), ks::Position(0, 0));
-    EXPECT_EQ(object.getBox().getHorizontal(), 3);
-    EXPECT_EQ(object.getBox().getVertical(), 2);
-}
-
 TEST_F(ObjectTest, DrawAdvancesTheAnimationEverySlowdownFrames) {
     ks::Sprite sprite(4, 1, 1, ks::WHITE);
     for (const char* frame : {"a", "b", "c", "d"})

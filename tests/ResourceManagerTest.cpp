@@ -70,16 +70,6 @@ TEST_F(ResourceManagerTest, WellFormedFilesAreRegisteredSilently) {
     EXPECT_TRUE(logLines().empty());
 }
 
-TEST_F(ResourceManagerTest, ColourNamesMapExactlyElseWhite) {
-    const std::pair<std::string, int> names[] = {{"black", 0},  {"blue", 3},  {"magenta", 5},
-                                                 {"yellow", 6}, {"Green", 7}, {" green", 7}};
-    for (const auto& [name, colour] : names) {
-        ASSERT_EQ(0, load(head("frames 0", "width 1", "height 1", "color " + name), "c"));
-        EXPECT_EQ(colour, rm().getSprite("c")->getColor()) << name;
-        rm().unloadSprite("c");
-    }
-}
-
 // Each broken file is refused with exactly its log line, and the registry stays as it was.
 TEST_F(ResourceManagerTest, FormatFaultsAndMissingFilesAreRefusedAndLogged) {
     const std::string h = "frames 1\nwidth 3\nheight 2\ncolor red\n";
@@ -189,20 +179,4 @@ TEST_F(SoundTest, MissingFileStillRegistersASilentSoundAndUnknownLabelsAreLogged
     rm().getSound("quiet")->play(false);
     EXPECT_EQ(nullptr, rm().getSound("nothing"));
     EXPECT_TRUE(logHas("ResourceManager::getSound(): Sound with label nothing not found"));
-}
-
-TEST_F(SoundTest, UnloadingKeepsTheOthersInOrderAndAFullRegistryRefusesLoads) {
-    for (const char* label : {"a", "s", "s"})
-        rm().loadSound("", label);
-    ks::Sound* first = rm().getSound("s");
-    EXPECT_EQ(0, rm().unloadSound("a"));
-    EXPECT_EQ(first, rm().getSound("s")); // still ahead of the second one
-    EXPECT_EQ(-1, rm().unloadSound("a"));
-    EXPECT_TRUE(
-        logHas("ResourceManager::unloadSound(): Error: sound with label a could not be located"));
-    while (rm().getSoundCount() < ks::MAX_SOUNDS)
-        ASSERT_EQ(0, rm().loadSound("", "s"));
-    EXPECT_EQ(-1, rm().loadSound("sounds/arrow.wav", "over"));
-    EXPECT_TRUE(logHas("ResourceManager::loadSound(): Error: sound registry is full, "
-                       "sounds/arrow.wav not loaded"));
 }

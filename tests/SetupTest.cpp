@@ -26,6 +26,7 @@ protected:
     void TearDown() override {
         fs::current_path(home);
         fs::remove_all(folder);
+        EngineTest::TearDown();
     }
 
     // What checkDataFiles() printed on stderr; its result goes to result.

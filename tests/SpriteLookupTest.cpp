@@ -3,15 +3,7 @@
 #include "TitleScreen.h"
 
 // No resources are loaded in this program: every lookup misses.
-class SpriteLookupTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        saved_next_seed = Map::getNextSeed();
-    }
-    void TearDown() override { Map::setNextSeed(saved_next_seed); }
-    unsigned long saved_next_seed = 0;
-};
+using SpriteLookupTest = EngineTest;
 
 static std::string warning(const std::string& owner, const std::string& label) {
     return owner + "::" + owner + "(): Warning! Sprite '" + label + "' not found";

@@ -52,21 +52,3 @@ TEST_F(ViewObjectTest, ViewEventsWithTheTagAddToOrReplaceTheValue) {
     EXPECT_EQ(10, score1.getValue());
     EXPECT_EQ(10, score2.getValue());
 }
-
-TEST_F(ViewObjectTest, CameraMovesOnArrowPressesOnlyAndAnnouncesEachMove) {
-    ks::ViewObject counter;
-    counter.setViewString("Test Value");
-    ks::CameraObject camera(Position(10, 10));
-    auto press = [&](int action, int key) {
-        ks::EventKeyboard event(action, key);
-        camera.eventHandler(&event);
-        return camera.getPosition();
-    };
-    EXPECT_EQ(Position(10, 9), press(ks::KEY_PRESSED, ks::Keyboard::UPARROW));
-    EXPECT_EQ(Position(9, 9), press(ks::KEY_PRESSED, ks::Keyboard::LEFTARROW));
-    EXPECT_EQ(Position(9, 10), press(ks::KEY_PRESSED, ks::Keyboard::DOWNARROW));
-    EXPECT_EQ(Position(10, 10), press(ks::KEY_PRESSED, ks::Keyboard::RIGHTARROW));
-    EXPECT_EQ(Position(10, 10), press(ks::KEY_DOWN, ks::Keyboard::UPARROW));
-    EXPECT_EQ(Position(10, 10), press(ks::KEY_PRESSED, ks::Keyboard::W));
-    EXPECT_EQ(4, counter.getValue());
-}

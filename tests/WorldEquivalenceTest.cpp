@@ -28,10 +28,6 @@ protected:
         // The longer run writes more than the cap: the whole log must stay in one file.
         ks::LogManager::getInstance().setMaxFileSize(1L << 40);
     }
-    void TearDown() override {
-        ks::WorldManager::getInstance().setBruteForce(false);
-        ks::LogManager::getInstance().setMaxFileSize(ks::LogManager::DEFAULT_MAX_FILE_SIZE);
-    }
     static Outcome run(int count, unsigned seed, bool brute_force) {
         resetEngine();
         ks::WorldManager& world = ks::WorldManager::getInstance();

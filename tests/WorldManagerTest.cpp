@@ -87,27 +87,6 @@ TEST_F(WorldManagerTest, HardBlocksHardAtTheFirstObstacleSoftDoesNotSpectralNeve
     EXPECT_EQ(trace, (Strings{"Mover", "Wall", "Mover", "Item", "Mover", "Bottom"}));
 }
 
-// x = 80 and y = 0 still count as inside; only the move that leaves the window is announced.
-TEST_F(WorldManagerTest, UpdateMovesByVelocityRetellsOverlapsAndAnnouncesLeavingTheWindow) {
-    Block right(Position(79, 5), "Right", ks::SPECTRAL), up(Position(3, 1), "Up", ks::SPECTRAL);
-    right.setXVelocity(1);
-    up.setYVelocity(-1.5f);
-    Block a(Position(5, 5), "A"), b(Position(5, 5), "B");
-    world.update();
-    EXPECT_EQ(logCount("WorldManager::isCollision(): objects with types B and A collided"), 1);
-    EXPECT_TRUE(right.events.empty() && up.events.empty());
-    world.update();
-    world.update();
-    EXPECT_EQ(right.getPosition(), Position(82, 5));
-    EXPECT_EQ(up.getPosition(), Position(3, -3));
-    EXPECT_EQ(right.events, Strings{ks::OUT_EVENT});
-    EXPECT_EQ(up.events, Strings{ks::OUT_EVENT});
-    EXPECT_EQ(logCount("GraphicsManager::moveObject(): Object with id " +
-                       std::to_string(right.getId()) + " went out of bounds"),
-              1);
-    EXPECT_EQ(a.events.size(), 6u);
-}
-
 // Marked objects leave at the next update; only adopted ones are then destroyed, never twice.
 TEST_F(WorldManagerTest, MarkedObjectsLeaveAtTheNextUpdateAdoptedOnesAreDestroyedOnce) {
     auto listLine = [](const ks::Object& object, const std::string& what) {
@@ -154,18 +133,6 @@ TEST_F(WorldManagerTest, DrawsByAltitudeThenCreationAndSkipsWhatIsOutOfView) {
     view.setPosition(Position(500, 500)); // displays are drawn wherever they are
     world.draw();
     EXPECT_EQ(trace, (Strings{"floor", "floor2", "middle", "top", "view"}));
-}
-
-TEST_F(WorldManagerTest, ViewIsClampedToTheBoundary) {
-    world.setBoundary(Box(Position(0, 0), 100, 50));
-    world.setView(Box(Position(0, 0), 20, 10));
-    world.setViewPosition(Position(50, 25)); // centred on it
-    EXPECT_EQ(world.getView().getCorner(), Position(40, 20));
-    world.setViewPosition(Position(99, 49)); // held in the far corner
-    EXPECT_EQ(world.getView().getCorner(), Position(80, 40));
-    world.setBoundary(Box(Position(0, 0), 20, 10)); // no larger than the view
-    world.setViewPosition(Position(15, 7));
-    EXPECT_EQ(world.getView().getCorner(), Position(0, 0));
 }
 
 // A handler destroys objects of a broadcast still to come (its own successor and itself) and
