@@ -23,19 +23,6 @@ Parsed parse(std::vector<const char*> args) {
     return p;
 }
 
-TEST(CommandLineTest, OptionsCarryTheirValues) {
-    EXPECT_FALSE(parse({}).options.hasSeed()); // the clock's seed
-    Parsed p = parse({"--seed", "4294967295", "--record", "a.rpl", "--scale", "4"});
-    EXPECT_EQ(p.code, CommandLine::RUN);
-    EXPECT_EQ(p.options.getSeed(), 4294967295UL);
-    EXPECT_EQ(p.options.getRecordFile(), "a.rpl");
-    EXPECT_EQ(p.options.getScale(), 4);
-    Parsed q = parse({"--replay", "b.rpl", "--headless"});
-    EXPECT_EQ(q.code, CommandLine::RUN);
-    EXPECT_EQ(q.options.getReplayFile(), "b.rpl");
-    EXPECT_TRUE(q.options.isHeadless());
-}
-
 TEST(CommandLineTest, HelpAndVersionPrintAndEndWithZero) {
     Parsed help = parse({"--help"});
     EXPECT_EQ(help.code, 0);

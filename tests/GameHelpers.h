@@ -144,16 +144,6 @@ public: // the helpers serve code outside the tests' bodies too
                 found.insert(p_object);
         return found;
     }
-    // Touches the floor's ladder with the player, as the world reports it; false without one.
-    static bool takeLadder(Map* p_map) {
-        for (ks::Object* p_object : roomObjects(p_map))
-            if (Ladder* p_ladder = dynamic_cast<Ladder*>(p_object)) {
-                touch(p_ladder, p_map->getPlayer());
-                touch(p_map->getPlayer(), p_ladder);
-                return true;
-            }
-        return false;
-    }
     // Live objects minus those the world or a room of the map holds: positive when objects that
     // can never be used again are alive (a leak), negative when a held pointer outlived its object.
     static int unaccountedObjects(const Map* p_map) {

@@ -142,15 +142,4 @@ TEST_F(BatchedDrawingTest, ARoomOfTheGameMatches) {
     EXPECT_GT(litIfSame([] { ks::WorldManager::getInstance().draw(); }), 10000);
 }
 
-TEST_F(BatchedDrawingTest, ANewWindowStartsWithoutTheOldQueue) {
-    gm().drawString(Position(0, 3), "left behind", ks::LEFT_JUSTIFIED, ks::WHITE);
-    gm().shutDown();
-    EXPECT_EQ(-1, gm().flush());
-    ASSERT_TRUE(openWindow());
-    gm().getWindow()->clear();
-    EXPECT_EQ(0, litPixels(grab()));
-    gm().drawCh(Position(1, 1), 'x', ks::WHITE);
-    EXPECT_GT(litPixels(grab()), 0);
-}
-
 } // namespace

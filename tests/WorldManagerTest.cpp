@@ -235,25 +235,3 @@ TEST_F(WorldManagerTest, NullObjectsAndSecondInsertionsAreRefusedWithALine) {
     world.update();
     EXPECT_EQ(world.getAllObjects().getCount(), 1);
 }
-
-// The grid follows what game code changes straight on an object in the world (a new sprite and
-// so box, solidness, leaving and coming back); moves and new boxes are checked on random worlds.
-TEST_F(WorldManagerTest, CollisionsFollowChangesMadeStraightToObjectsInTheWorld) {
-    Block mover(Position(0, 0), "Mover", ks::SOFT);
-    Block other(Position(-9, -9), "Other");
-    auto hits = [&](Position where) { return world.isCollision(&mover, where).getCount(); };
-    ks::Sprite sprite(1, 30, 2, ks::WHITE);
-    other.setSprite(&sprite); // box (0,0) 30 x 2 at (-9,-9): up to x 20
-    EXPECT_EQ(hits(Position(20, -8)), 1);
-    EXPECT_EQ(hits(Position(21, -8)), 0);
-    other.setSolidness(ks::SPECTRAL);
-    EXPECT_EQ(hits(Position(20, -8)), 0);
-    other.setSolidness(ks::SOFT);
-    world.removeObject(&other);
-    EXPECT_EQ(hits(Position(20, -8)), 0);
-    world.insertObject(&other);
-    EXPECT_EQ(hits(Position(20, -8)), 1);
-    world.markForDelete(&other);
-    world.update();
-    EXPECT_EQ(hits(Position(20, -8)), 0);
-}

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end tests: the real game in a real (virtual) window, played with real key presses."""
+"""End-to-end tests: the real game without a display, without its data, and installed and
+packaged; and the walk and swings that other end-to-end tests play in the real window."""
 
 import os
 import re
@@ -11,7 +12,7 @@ from pathlib import Path
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CYCLES, WAIT, YELLOW, GameSession, link_data, main  # noqa: E402
+from harness import WAIT, GameSession, link_data, main  # noqa: E402
 
 HITBOX = re.compile(r"^created sword hitbox, id is (\d+)$")
 SWINGS = (("Up", 0, -1), ("Right", 1, 0), ("Down", 0, 1), ("Left", -1, 0))
@@ -31,24 +32,6 @@ def walk_north_and_swing(game, start):
         ids = game.wait_until("three hitboxes after " + key, lambda: [
             int(m.group(1)) for m in map(HITBOX.search, game.texts(start)) if m][:3] or None)
         assert ids == list(range(ids[0], ids[0] + 3)), "%s made hitboxes %s" % (key, ids)
-
-
-def test_from_title_to_play_and_escape(args):
-    with GameSession("play", [args.game], args.data) as game:
-        game.wait_window()
-        name = game.xdotool("getwindowname", game.window)
-        assert (name, game.geometry[2:]) == ("Murkvault", (921, 691)), (name, game.geometry)
-        # The title art fills rows 3 to 8 in its colour (yellow); row 0 waits for the room.
-        screen = game.wait_screen("title",
-                                  lambda s: s.cells_with(YELLOW, 0, 3, 79, 8).total() > 500)
-        assert not screen.cells_with(YELLOW, 2, 0, 12, 0), "the health display shows on the title"
-        index = game.until_room()
-        # About four seconds of game time: the room comes between the 120- and 150-cycle lines.
-        cycles = [int(m.group(1)) for m in map(CYCLES.search, game.texts()[:index]) if m]
-        assert cycles[-1:] == [120], "the title ended after cycle line %s" % cycles[-1:]
-        walk_north_and_swing(game, index)
-        code, seconds = game.escape()
-        assert code == 0 and seconds <= 1, "exit code %s, %.1f s after Escape" % (code, seconds)
 
 
 def test_without_display_says_so_and_fails(args):
