@@ -28,22 +28,6 @@ TEST_F(EnemyTest, SneakersAreSeenOnlyInSightWalkersAlsoInTheWalkBoxRunnersAlsoIn
     }
 }
 
-TEST_F(EnemyTest, ASwordKillsAnUnawareEnemyAtOnceForTenPointsOnlyOnce) {
-    Player* player = newPlayerAt(HOME);
-    Zombie* unaware = new Zombie(HOME, FACING_RIGHT);
-    touch(Sword::spawn(1, AWAY), unaware);
-    EXPECT_EQ(objectsInWorld<PopUp>().at(0)->getMessage(), "stealth kill");
-    EXPECT_EQ(player->getScoreView()->getValue(), 0);
-    for (int visit = 0; visit < 2; visit++) { // the second time its room is entered again
-        sendSteps(unaware);
-        updateWorld();
-        EXPECT_EQ(player->getScoreView()->getValue(), 10);
-        EXPECT_FALSE(inWorld(unaware));
-        ks::WorldManager::getInstance().insertObject(unaware);
-    }
-    delete unaware;
-}
-
 // The hit sprite shows for the 14 steps of the cool-down after a hit, which then restarts at 15.
 TEST_F(EnemyTest, AnAlertedEnemyLosesTheSwordsDamageOncePerFifteenStepCooldown) {
     Player* player = newPlayerAt(HOME);

@@ -37,8 +37,6 @@ static sf::Event sfEvent(sf::Event::EventType type, int code = 0, int x = 0, int
     e.type = type;
     if (type == sf::Event::KeyPressed || type == sf::Event::KeyReleased)
         e.key.code = static_cast<K::Key>(code);
-    else if (type == sf::Event::MouseMoved)
-        e.mouseMove = {x, y};
     else
         e.mouseButton = {static_cast<sf::Mouse::Button>(code), x, y};
     return e;

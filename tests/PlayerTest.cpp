@@ -68,24 +68,3 @@ TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable)
     touch(&zombie, &player);
     EXPECT_EQ(player.getHealth(), 83);
 }
-
-TEST_F(PlayerTest, DeathLeadsThroughTheGameOverToANewGameButQDoesNot) {
-    Player* p_player = newMap(3)->getPlayer();
-    p_player->step();
-    Spikes spikes(Position(40, 12));
-    touch(&spikes, p_player);
-    runCycles(1); // the player's step finds health 0
-    EXPECT_EQ(objectsInWorld<Gameover>().size(), 1u);
-    runCycles(119); // 119 steps of the game-over screen
-    EXPECT_TRUE(objectsInWorld<Map>().empty());
-    runCycles(2);
-    ASSERT_EQ(objectsInWorld<Map>().size(), 1u);
-    EXPECT_EQ(objectsInWorld<Map>().front()->getFloor(), 2); // floor 1 is being played
-    p_player = objectsInWorld<Map>().front()->getPlayer();
-    EXPECT_EQ(p_player->getPosition(), Position(39, 11));
-    EXPECT_EQ(p_player->getHealth(), 100);
-    EXPECT_EQ(p_player->getScoreView()->getValue(), 0);
-    key(p_player, Key::Q);
-    runCycles(3);
-    EXPECT_TRUE(objectsInWorld<Player>().empty() && objectsInWorld<Gameover>().empty());
-}

@@ -10,8 +10,6 @@
 #include "Sprite.h"
 #include "TestSupport.h"
 
-using Ints = std::vector<int>;
-
 static ks::ResourceManager& rm() {
     return ks::ResourceManager::getInstance();
 }
@@ -54,21 +52,6 @@ protected:
         rmdir("folder");
     }
 };
-
-TEST_F(ResourceManagerTest, WellFormedFilesAreRegisteredSilently) {
-    ASSERT_EQ(0, load(GREEN_2x3x2, "ok"));
-    ks::Sprite* s = rm().getSprite("ok");
-    EXPECT_EQ((Ints{ks::GREEN, 2, 3, 2}),
-              (Ints{s->getColor(), s->getFrameCount(), s->getWidth(), s->getHeight()}));
-    EXPECT_EQ("abcdef", s->getFrame(0).getString());
-    EXPECT_EQ(" g  h ", s->getFrame(1).getString());
-    // Carriage returns and numbers followed by other text or spaces are accepted.
-    ASSERT_EQ(0,
-              load("frames 1abc\r\nwidth 2 \r\nheight  +1\r\ncolor red\r\nxy\r\nend\r\neof", "cr"));
-    EXPECT_EQ(ks::RED, rm().getSprite("cr")->getColor());
-    EXPECT_EQ("xy", rm().getSprite("cr")->getFrame(0).getString());
-    EXPECT_TRUE(logLines().empty());
-}
 
 // Each broken file is refused with exactly its log line, and the registry stays as it was.
 TEST_F(ResourceManagerTest, FormatFaultsAndMissingFilesAreRefusedAndLogged) {

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "Clock.h"
-#include "EventCollision.h"
+#include "Event.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
@@ -125,9 +125,6 @@ Recorder::Recorder(ks::Position position, std::string type) : ks::Object(positio
 
 int Recorder::eventHandler(const ks::Event* p_event) {
     events.push_back(p_event->getType());
-    if (p_event->getType() == ks::COLLISION_EVENT)
-        collided_with.push_back(
-            static_cast<const ks::EventCollision*>(p_event)->getOtherObject(this));
     return 1;
 }
 

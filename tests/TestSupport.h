@@ -72,8 +72,6 @@ public:
     int eventHandler(const ks::Event* p_event) override;
 
     std::vector<std::string> events;
-    // For collisions: the other object of each one, in order.
-    std::vector<ks::Object*> collided_with;
 };
 
 // A screen played by the test: the window events it queues, the keys it holds, the frames shown.
