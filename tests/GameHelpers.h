@@ -137,17 +137,13 @@ public: // the helpers serve code outside the tests' bodies too
         std::vector<Map*> maps = objectsInWorld<Map>();
         return maps.empty() ? nullptr : maps.front();
     }
-    static std::set<ks::Object*> roomObjects(const Map* p_map) {
-        std::set<ks::Object*> found;
-        for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++)
-            for (ks::Object* p_object : objectsIn(p_map->getRoom(i % 5, i / 5)->getObjects()))
-                found.insert(p_object);
-        return found;
-    }
     // Live objects minus those the world or a room of the map holds: positive when objects that
     // can never be used again are alive (a leak), negative when a held pointer outlived its object.
     static int unaccountedObjects(const Map* p_map) {
-        std::set<ks::Object*> held = roomObjects(p_map);
+        std::set<ks::Object*> held;
+        for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++)
+            for (ks::Object* p_object : objectsIn(p_map->getRoom(i % 5, i / 5)->getObjects()))
+                held.insert(p_object);
         for (ks::Object* p_object : objectsInWorld())
             held.insert(p_object);
         return live() - static_cast<int>(held.size());

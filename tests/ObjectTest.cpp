@@ -1,30 +1,14 @@
-// Objects: animation, and velocities and positions at their limits. (Fractional velocities
-// are seen in the arrows' flight.)
+// Objects' velocities and positions at their limits. (Fractional velocities are seen in the
+// arrows' flight.)
 #include <climits>
 #include <cmath>
 
-#include "Color.h"
-#include "Frame.h"
-#include "Sprite.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
 
 using ks::Object;
 using Ints = std::vector<int>;
 using ObjectTest = EngineTest;
-
-TEST_F(ObjectTest, DrawAdvancesTheAnimationEverySlowdownFrames) {
-    ks::Sprite sprite(4, 1, 1, ks::WHITE);
-    for (const char* frame : {"a", "b", "c", "d"})
-        sprite.addFrame(ks::Frame(1, 1, frame));
-    Object object;
-    object.setSprite(&sprite);
-    object.setSpriteSlowdown(3);
-    Ints shown;
-    for (int i = 0; i < 13; i++, object.draw())
-        shown.push_back(object.getSpriteIndex());
-    EXPECT_EQ(shown, (Ints{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}));
-}
 
 // A velocity that is not a number or infinite made the step's float-to-int conversion undefined;
 // a huge one overflowed the step and then the position. The first are refused, the last held to

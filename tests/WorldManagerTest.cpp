@@ -1,4 +1,5 @@
-// Collisions, movement, removal, ownership, drawing and the view of the world manager.
+// Collisions, removal, ownership and drawing of the world manager, and objects destroyed or made
+// by handlers in the middle of its work.
 #include "WorldManager.h"
 #include <functional>
 
@@ -88,10 +89,6 @@ TEST_F(WorldManagerTest, HardBlocksHardAtTheFirstObstacleSoftDoesNotSpectralNeve
 
 // Marked objects leave at the next update; only adopted ones are then destroyed, never twice.
 TEST_F(WorldManagerTest, MarkedObjectsLeaveAtTheNextUpdateAdoptedOnesAreDestroyedOnce) {
-    auto listLine = [](const ks::Object& object, const std::string& what) {
-        return "WorldManager::insertObject(Object * object): Object with id " +
-               std::to_string(object.getId()) + " " + what;
-    };
     Block gone(Position(2, 2), "Gone", ks::SPECTRAL);
     Block* p_kept = new Block(Position(1, 1), "Kept", ks::SPECTRAL);
     Block* p_spent = new Block(Position(2, 1), "Spent", ks::SPECTRAL);
@@ -113,13 +110,10 @@ TEST_F(WorldManagerTest, MarkedObjectsLeaveAtTheNextUpdateAdoptedOnesAreDestroye
     EXPECT_EQ(trace, (Strings{"~Spent", "~Freed", "~Kept"}));
     EXPECT_EQ(world.removeObject(&gone), 0);
     EXPECT_EQ(world.removeObject(&gone), -1);
-    EXPECT_TRUE(logHas(listLine(gone, "successfully removed")));
-    EXPECT_TRUE(logHas(listLine(gone, "not successfully removed")));
     // A full world refuses new objects.
     std::vector<ks::Object> filler(ks::MAX_OBJECTS - world.getAllObjects().getCount());
     ks::Object extra;
     EXPECT_FALSE(inWorld(&extra));
-    EXPECT_TRUE(logHas(listLine(extra, "not successfully added")));
 }
 
 TEST_F(WorldManagerTest, DrawsByAltitudeThenCreationAndSkipsWhatIsOutOfView) {
