@@ -2,29 +2,6 @@
 
 using DisposalTest = GameTest;
 
-TEST_F(DisposalTest, SpentSwordsArrowsAndPopUpsAreDestroyed) {
-    Player* p_player = new Player();
-    Wall::spawn(ks::Box(ks::Position(60, 0), 2, 24));
-    const int before = live();
-    Arrow::spawn(ks::Position(50, 5), EAST);  // into the wall
-    Arrow::spawn(ks::Position(75, 15), EAST); // out through the right edge
-    Arrow::spawn(ks::Position(20, 3), SOUTH); // out through the top edge
-    PopUp::spawn("health acquired");
-    // After so many cycles, so many of these alive: the three hitboxes of a swing in cycle 43 are
-    // marked at their eleventh step, the pop-up at its 122nd, and each goes at the next update.
-    const std::pair<int, int> TIMELINE[] = {{2, 4}, {42, 1}, {53, 4}, {54, 1}, {122, 1}, {123, 0}};
-    int cycle = 0;
-    for (const auto& [until, alive] : TIMELINE) {
-        for (; cycle < until; cycle++) {
-            if (cycle == 42)
-                p_player->attack(1, 0);
-            runCycles(1);
-        }
-        EXPECT_EQ(live(), before + alive) << "after " << cycle << " cycles";
-    }
-    EXPECT_EQ(logCount("calling Sword deconstructor (\?\?\?)"), 3); // escaped: no trigraph
-}
-
 // Also: a key held just after death must not swap rooms, which would take the game-over screen
 // out with the room and leave no next game.
 TEST_F(DisposalTest, ANewGameDestroysThePreviousGameWithItsScreens) {

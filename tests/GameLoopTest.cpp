@@ -1,6 +1,5 @@
-// The loop's clock and pausing. (The order of a cycle's work, its step numbers and the lines
-// every 30 cycles show in the log of every golden game, which its replay must match.)
-#include "Clock.h"
+// Pausing the game loop. (The order of a cycle's work, its step numbers and the lines every 30
+// cycles show in the log of every golden game, which its replay must match.)
 #include "EventKeyboard.h"
 #include "EventStep.h"
 #include "GameManager.h"
@@ -8,23 +7,7 @@
 #include "InputManager.h"
 #include "TestSupport.h"
 
-// A fake millisecond clock that only moves when a test moves it.
-static long fake_now = 0;
-static long fakeNow() {
-    return fake_now;
-}
-
 using GameLoopTest = EngineTest;
-
-TEST_F(GameLoopTest, ClockMeasuresIntervalsAcrossTheTopOfAnHour) {
-    ks::Clock::setTimeSource(fakeNow);
-    fake_now = 3599990;
-    ks::Clock clock;
-    fake_now = 3600005;
-    EXPECT_EQ(clock.split(), 15);
-    EXPECT_EQ(clock.delta(), 15);
-    EXPECT_EQ(clock.split(), 0);
-}
 
 // A mover that counts the step events it gets and draws itself as an 'M'.
 class Mover : public ks::Object {

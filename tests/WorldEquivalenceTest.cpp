@@ -3,8 +3,6 @@
 // still and moving, some moved or reshaped by their own handlers during the update) through 50
 // updates each way must tell every object the same events in the same order and write the same
 // log, line for line.
-#include <fstream>
-
 #include "LogManager.h"
 #include "RandomWorld.h"
 #include "TestSupport.h"

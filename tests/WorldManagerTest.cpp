@@ -1,4 +1,4 @@
-// Collisions, removal, ownership and drawing of the world manager, and objects destroyed or made
+// Collisions, removal and ownership of the world manager, and objects destroyed or made
 // by handlers in the middle of its work.
 #include "WorldManager.h"
 #include <functional>
@@ -8,30 +8,26 @@
 #include "EventStep.h"
 #include "Sprite.h"
 #include "TestSupport.h"
-#include "ViewObject.h"
 
 using ks::Box;
 using ks::Position;
 using Strings = std::vector<std::string>;
 
-// The types of the blocks told of events, drawn or destroyed ("~Type"), in order.
+// The types of the blocks told of events or destroyed ("~Type"), in order.
 static Strings trace;
 
 // A recorder with a one-cell box that also writes its type into the trace.
 class Block : public Recorder {
 public:
-    Block(Position p, std::string type, int solidness = ks::HARD, int altitude = 0)
-        : Recorder(p, type) {
+    Block(Position p, std::string type, int solidness = ks::HARD) : Recorder(p, type) {
         setBox(Box(Position(0, 0), 1, 1));
         setSolidness(solidness);
-        setAltitude(altitude);
     }
     ~Block() override { trace.push_back("~" + getType()); }
     int eventHandler(const ks::Event* p_event) override {
         trace.push_back(getType());
         return Recorder::eventHandler(p_event);
     }
-    void draw() override { trace.push_back(getType()); }
 };
 
 // A block that, on an event of the given type, does something to the world (its first time
@@ -116,18 +112,6 @@ TEST_F(WorldManagerTest, MarkedObjectsLeaveAtTheNextUpdateAdoptedOnesAreDestroye
     EXPECT_FALSE(inWorld(&extra));
 }
 
-TEST_F(WorldManagerTest, DrawsByAltitudeThenCreationAndSkipsWhatIsOutOfView) {
-    Block top(Position(1, 1), "top", ks::HARD, 5), floor(Position(1, 1), "floor");
-    Block middle(Position(1, 1), "middle", ks::HARD, 3), floor2(Position(1, 1), "floor2");
-    Block away(Position(200, 200), "away");
-    class TracedView : public ks::ViewObject {
-        void draw() override { trace.push_back("view"); }
-    } view;
-    view.setPosition(Position(500, 500)); // displays are drawn wherever they are
-    world.draw();
-    EXPECT_EQ(trace, (Strings{"floor", "floor2", "middle", "top", "view"}));
-}
-
 // A handler destroys objects of a broadcast still to come (its own successor and itself) and
 // creates new ones, which may take their addresses: none of those gets this broadcast.
 TEST_F(WorldManagerTest, ObjectsDestroyedOrCreatedByABroadcastsHandlerGetNothingMoreFromIt) {
@@ -203,10 +187,7 @@ TEST_F(WorldManagerTest, AnObjectMayDestroyItselfOnLeavingTheWindow) {
                        " went out of bounds"));
 }
 
-// An object inserted twice used to be listed twice: its destructor took one entry out and left
-// the other dangling. A marked object inserted again (a room left and entered in one cycle)
-// stays in the world.
-TEST_F(WorldManagerTest, NullObjectsAndSecondInsertionsAreRefusedWithALine) {
+TEST_F(WorldManagerTest, NullObjectsAreRefusedWithALine) {
     EXPECT_EQ(world.insertObject(nullptr) + world.removeObject(nullptr) +
                   world.moveObject(nullptr, Position(1, 1)) + world.markForDelete(nullptr) +
                   world.adoptObject(nullptr),
@@ -216,6 +197,12 @@ TEST_F(WorldManagerTest, NullObjectsAndSecondInsertionsAreRefusedWithALine) {
          {"insertObject", "removeObject", "moveObject", "markForDelete", "adoptObject"})
         EXPECT_TRUE(logHas("WorldManager::" + std::string(operation) + "(): Error: null object"))
             << operation;
+}
+
+// An object inserted twice used to be listed twice: its destructor took one entry out and left
+// the other dangling. A marked object inserted again (a room left and entered in one cycle)
+// stays in the world.
+TEST_F(WorldManagerTest, AnObjectIsListedOnceAndAMarkedOneInsertedAgainStays) {
     Block* p_twice = new Block(Position(1, 1), "Twice");
     EXPECT_EQ(world.insertObject(p_twice), -1);
     EXPECT_TRUE(logHas("WorldManager::insertObject(): Error: object with id " +

@@ -60,12 +60,11 @@ class GameSession:
         self.scratch = tempfile.mkdtemp(prefix="murkvault-e2e-%s-" % name)
         self.command = [os.path.abspath(command[0])] + list(command[1:])
         self.cwd = cwd or os.path.join(self.scratch, "work")
-        if cwd is None:
-            for item in ("sprites", "sounds"):
-                shutil.copytree(os.path.join(data_dir, item), os.path.join(self.cwd, item))
-            shutil.copy(os.path.join(data_dir, "ks-font.ttf"), self.cwd)
+        for item in DATA if cwd is None else ():
+            copy = shutil.copytree if item != "ks-font.ttf" else shutil.copy
+            copy(os.path.join(data_dir, item), os.path.join(self.cwd, item))
         self.log_path = log_path or os.path.join(self.cwd, "kestrel.log")
-        self.lines, self.log_offset = [], 0  # lines: (monotonic time first seen, text)
+        self.lines, self.log_offset = [], 0  # the log's lines read so far
         self.window = self.xserver = self.process = None
         self.env = dict(os.environ, ALSOFT_DRIVERS="null", **(env or {}))
         self.env.pop("XAUTHORITY", None)
@@ -112,12 +111,11 @@ class GameSession:
         log = pathlib.Path(self.log_path)
         data = log.read_bytes()[self.log_offset:] if log.is_file() else b""
         self.add_lines(data[:data.rfind(b"\n") + 1])
-        return [text for _, text in self.lines[start:]]
+        return self.lines[start:]
 
     def add_lines(self, data):
         self.log_offset += len(data)
-        now = time.monotonic()
-        self.lines += [(now, raw.decode("utf-8", "replace")) for raw in data.splitlines()]
+        self.lines += [raw.decode("utf-8", "replace") for raw in data.splitlines()]
 
     def wait_until(self, what, probe, timeout=WAIT, pause=0.05):
         """Calls probe() until it returns something true, and returns that."""
