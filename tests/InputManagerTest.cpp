@@ -8,7 +8,6 @@
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "GameManager.h"
-#include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
 #include "Replay.h"

@@ -48,23 +48,3 @@ TEST_F(PlayerTest, ModeKeysActOnlyFromWalkingAndSetThePace) {
     EXPECT_EQ(player.getPosition(), Position(39, 11));
     EXPECT_EQ(std::count(listener.events.begin(), listener.events.end(), "player-move"), 7);
 }
-
-TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable) {
-    Player player;
-    Zombie zombie(Position(10, 3), FACING_UP);
-    Skeleton skeleton(Position(20, 3), FACING_UP);
-    const int defenses[] = {0, 4, 10}, health[] = {90, 84, 83};
-    for (int i = 0; i < 3; i++) {
-        for (int step = 0; step < 11; step++) // ten steps of invulnerability after a blow
-            player.step();
-        player.setDefense(defenses[i]);
-        touch(i == 1 ? static_cast<ks::Object*>(&skeleton) : &zombie, &player);
-        EXPECT_EQ(player.getHealth(), health[i]) << "defense " << defenses[i];
-    }
-    Heart heart(Position(60, 3));
-    touch(&heart, &player); // within the invulnerability: used up for nothing
-    for (int step = 0; step < 10; step++)
-        player.step();
-    touch(&zombie, &player);
-    EXPECT_EQ(player.getHealth(), 83);
-}

@@ -1,19 +1,14 @@
-// Replay files: what a recording writes reads back as the same inputs, and each kind of damaged
-// file is refused with its file name, line number and fault.
+// Replay files: each kind of damaged file is refused with its file name, line number and fault.
+// (A recording written and played back is in InputManagerTest.)
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include "EventKeyboard.h"
-#include "EventMouse.h"
 #include "Replay.h"
 
 namespace {
-
-using Input = ks::Replay::Input;
 
 // The error of parsing the text as "game.rpl", or "" when it parses.
 std::string errorOf(const std::string& text) {
@@ -67,9 +62,6 @@ TEST(ReplayTest, OnlyRegularFilesAreRead) {
     EXPECT_EQ(replay.load("fifo.rpl"), -1);
     EXPECT_EQ(replay.getError(), "fifo.rpl: cannot open: not a regular file");
     remove("fifo.rpl");
-    std::ofstream("good.rpl") << "ks-replay 1\nseed 9\n2 quit\n";
-    EXPECT_EQ(replay.load("good.rpl"), 0);
-    EXPECT_EQ(replay.getSeed(), 9u);
 }
 
 } // namespace

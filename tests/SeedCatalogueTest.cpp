@@ -22,12 +22,10 @@ std::string catalogueFile(int seed) {
 }
 
 std::string doorsOf(const Room* p_room) {
-    const bool has[] = {p_room->hasNorth(), p_room->hasSouth(), p_room->hasEast(),
-                        p_room->hasWest()};
-    const char* const names[] = {" north", " south", " east", " west"};
+    const char* const names[] = {" north", " east", " south", " west"}; // by direction
     std::string doors;
-    for (int side = 0; side < 4; side++)
-        doors += has[side] ? names[side] : "";
+    for (int direction : {NORTH, SOUTH, EAST, WEST})
+        doors += p_room->getNeighbour(direction) ? names[direction] : "";
     return doors;
 }
 

@@ -38,15 +38,13 @@ protected:
             GTEST_SKIP() << "no display";
         backend = std::make_unique<ks::WindowBackend>(921, 691, 80, 24);
         ASSERT_EQ(backend->open("Murkvault test", "ks-font.ttf"), ks::WindowBackend::OPENED);
-        focus(backend->getWindow());
-        waitForFocus(true);
+        focus(backend->getWindow(), true);
     }
 
-    // Gives the focus to the window, as a window manager would, through the X server.
-    static void focus(sf::Window* p_window) {
+    // Gives the focus to the window, as a window manager would, through the X server; waits
+    // until the game's window has it (wanted) or not.
+    void focus(sf::Window* p_window, bool wanted) {
         xdotool("windowfocus --sync " + std::to_string(p_window->getSystemHandle()));
-    }
-    void waitForFocus(bool wanted) {
         for (int i = 0; i < 200 && backend->hasFocus() != wanted; i++) {
             sf::Event event;
             while (backend->pollEvent(event)) {
@@ -76,14 +74,12 @@ TEST_F(WindowBackendTest, OneKeyboardQueryFindsTheKeysSfmlFindsHeld) {
 
 TEST_F(WindowBackendTest, KeysHeldForAnotherWindowAreNotTheGames) {
     sf::Window other(sf::VideoMode(100, 100), "another program");
-    focus(&other);
-    waitForFocus(false);
+    focus(&other, false);
     xdotool("keydown d");
     backend->sampleKeyboard();
     EXPECT_TRUE(sf::Keyboard::isKeyPressed(sf::Keyboard::D)); // held, but for the other window
     EXPECT_FALSE(backend->isKeyHeld(sf::Keyboard::D));
-    focus(backend->getWindow());
-    waitForFocus(true);
+    focus(backend->getWindow(), true);
     backend->sampleKeyboard();
     EXPECT_TRUE(backend->isKeyHeld(sf::Keyboard::D));
     xdotool("keyup d");

@@ -6,7 +6,6 @@
 #include "EventCollision.h"
 #include "EventOut.h"
 #include "EventStep.h"
-#include "Sprite.h"
 #include "TestSupport.h"
 
 using ks::Box;

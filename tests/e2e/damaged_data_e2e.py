@@ -71,8 +71,9 @@ def to_dev_zero(path):
     os.symlink("/dev/zero", path)
 
 
-NO_OPEN = r"^ResourceManager::loadSprite\(\): Error: could not open file sprites/%s-sprite\.txt$"
-TOO_LONG = r"^ResourceManager::loadSprite\(\): Error: line %d too long in file sprites/%s-sprite\.txt$"
+LOAD = r"^ResourceManager::loadSprite\(\): Error: "
+NO_OPEN = LOAD + r"could not open file sprites/%s-sprite\.txt$"
+TOO_LONG = LOAD + r"line %d too long in file sprites/%s-sprite\.txt$"
 HOSTILE_SPRITES = {"player-sprite.txt": os.mkfifo, "title-sprite.txt": to_dev_zero,
                    "door-north-sprite.txt": os.mkdir, "wall-sprite.txt": sparse(),
                    "zombie-sprite.txt": sparse(HEADER % (b"4", b"3", b"3"))}
@@ -121,10 +122,9 @@ def run_case(case, args):
         if shown:
             launched = time.monotonic()
             game.wait_for_line(STARTED)
-            seconds = time.monotonic() - launched
-            peak_mb = peak_memory_mb(game.process.pid)
-            assert seconds < START_SECONDS, "started after %.1f s" % seconds
-            assert peak_mb < PEAK_MB, "peak memory %d MB at start-up" % peak_mb
+            seconds, peak = time.monotonic() - launched, peak_memory_mb(game.process.pid)
+            assert seconds < START_SECONDS and peak < PEAK_MB, "started after %.1f s in %d MB" % (
+                seconds, peak)
             start = game.until_room()
             for line in shown if isinstance(shown, list) else [shown]:
                 game.wait_for_line(line)

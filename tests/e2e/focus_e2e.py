@@ -29,7 +29,10 @@ class OtherWindow:
     def focus(self):
         self.session.xdotool("windowfocus", "--sync", self.window)
 
-    def close(self):
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
         self.process.terminate()
         self.process.wait(5)
 
@@ -37,24 +40,19 @@ class OtherWindow:
 def test_keys_typed_into_another_window_do_nothing(args):
     with GameSession("focus", [args.game], args.data) as game:
         game.until_room()
-        other = OtherWindow(game, args)
-        try:
+        with OtherWindow(game, args) as other:
             other.focus()
             start = len(game.texts())
             game.xdotool("keydown", "d")
-            # A second of game time with D held for the other window.
-            index, _ = game.wait_for_line(CYCLES.pattern, start=start)
-            game.wait_for_line(CYCLES.pattern, start=index + 1)
+            game.wait_second(start)  # with D held for the other window
             game.xdotool("keyup", "d")
             game.xdotool("type", "--delay", "60", "wasd was sad")
             game.xdotool("key", "Left")
-            index, _ = game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
+            game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
             assert not game.moves(start), "moved for keys typed elsewhere: %s" % game.moves(start)
             assert not game.find_line(r"^creating hitboxes", start), "a swing for another window"
             game.xdotool("windowfocus", "--sync", game.window)  # and back: the game obeys again
             game.press_until("d", r"moving towards vector <1, 0>", start)
-        finally:
-            other.close()
         game.escape()
 
 
@@ -63,8 +61,7 @@ def test_a_mode_key_let_go_in_another_window_is_released(args):
     other window has the focus, the game must walk again (a move every 2 cycles)."""
     with GameSession("stuck-keys", [args.game], args.data) as game:
         game.until_room()
-        other = OtherWindow(game, args)
-        try:
+        with OtherWindow(game, args) as other:
             game.xdotool("windowfocus", "--sync", game.window)
             start = len(game.texts())
             game.xdotool("keydown", "Alt_L")
@@ -73,14 +70,11 @@ def test_a_mode_key_let_go_in_another_window_is_released(args):
             game.xdotool("keyup", "Alt_L")
             game.xdotool("windowfocus", "--sync", game.window)
             game.xdotool("keydown", "d")
-            first, _ = game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
-            second, _ = game.wait_for_line(CYCLES.pattern, start=first + 1)
+            first, second = game.wait_second(len(game.texts()))
             game.xdotool("keyup", "d")
             walked = len(game.moves(first, second - first))
             assert walked >= 14, "%d moves in 30 cycles: still sneaking (10), not walking (15)" % (
                 walked)
-        finally:
-            other.close()
         game.escape()
 
 

@@ -136,6 +136,11 @@ class GameSession:
     def wait_for_line(self, pattern, timeout=WAIT, start=0):
         return self.wait_until(repr(pattern), lambda: self.find_line(pattern, start), timeout)
 
+    def wait_second(self, start):
+        """Waits for two cycle lines from line start on (a second of game time); their indices."""
+        first = self.wait_for_line(CYCLES.pattern, start=start)[0]
+        return first, self.wait_for_line(CYCLES.pattern, start=first + 1)[0]
+
     def moves(self, start=0, end=None):
         """The player's moves logged from line start on, as (dx, dy, x, y) strings."""
         return [m.groups() for m in map(MOVE.search, self.texts(start)[:end]) if m]

@@ -60,9 +60,9 @@ def test_recorded_game_replays_headless(args):
                 assert result.returncode == 0, "replay %d: %s" % (run, result.stderr[-2000:])
                 assert result.stdout.strip() == recorded, (result.stdout, recorded)
                 replayed = steady_log(os.path.join(work, "kestrel.log"))
-                differ = [i for i, pair in enumerate(zip(replayed, reference)) if len(set(pair)) > 1]
-                assert replayed == reference, "replay %d's log differs from line %s on" % (
-                    run, (differ or [min(len(replayed), len(reference))])[0])
+                assert replayed == reference, "replay %d's log differs at line %d" % (run, next(
+                    i for i, pair in enumerate(zip(replayed + [""], reference + [""]))
+                    if pair[0] != pair[1]))
 
 
 BAD_REPLAYS = {  # file contents, and the fault the one line must name
@@ -112,9 +112,8 @@ def golden(name):
             result = game(args, work, "--replay", os.path.join(games, name + ".rpl"),
                           "--headless")
             assert result.returncode == 0, result.stderr[-2000:]
-            assert result.stdout.strip() == expected, (
-                "%s.rpl replays to\n  %s\nnot to its summary\n  %s" % (
-                    name, result.stdout.strip(), expected))
+            assert result.stdout.strip() == expected, "%s.rpl replays to\n  %s\nnot to\n  %s" % (
+                name, result.stdout.strip(), expected)
     test.__doc__ = "The golden game %s replays without a display to its stored summary." % name
     return test
 
