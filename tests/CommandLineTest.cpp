@@ -23,30 +23,6 @@ Parsed parse(std::vector<const char*> args) {
     return p;
 }
 
-TEST(CommandLineTest, WithoutArgumentsTheGameRunsWithAClockSeed) {
-    Parsed p = parse({});
-    EXPECT_EQ(p.code, CommandLine::RUN);
-    EXPECT_FALSE(p.options.hasSeed());
-    EXPECT_EQ(p.options.getRecordFile(), "");
-    EXPECT_EQ(p.options.getReplayFile(), "");
-    EXPECT_FALSE(p.options.isHeadless());
-    EXPECT_EQ(p.out + p.err, "");
-}
-
-TEST(CommandLineTest, OptionsCarryTheirValues) {
-    Parsed p = parse({"--seed", "4294967295", "--record", "a.rpl"});
-    EXPECT_EQ(p.code, CommandLine::RUN);
-    EXPECT_TRUE(p.options.hasSeed());
-    EXPECT_EQ(p.options.getSeed(), 4294967295UL);
-    EXPECT_EQ(p.options.getRecordFile(), "a.rpl");
-    EXPECT_EQ(p.options.getScale(), 1);
-    EXPECT_EQ(parse({"--scale", "4"}).options.getScale(), 4);
-    Parsed q = parse({"--replay", "b.rpl", "--headless"});
-    EXPECT_EQ(q.code, CommandLine::RUN);
-    EXPECT_EQ(q.options.getReplayFile(), "b.rpl");
-    EXPECT_TRUE(q.options.isHeadless());
-}
-
 TEST(CommandLineTest, HelpAndVersionPrintAndEndWithZero) {
     Parsed help = parse({"--help"});
     EXPECT_EQ(help.code, 0);

@@ -1,50 +1,6 @@
-#include "LongPlayHelpers.h"
+#include "GameHelpers.h"
 
-using DisposalTest = LongPlayTest;
-
-TEST_F(DisposalTest, LeftRoomsLoseOnlyTheirWallsAndALeftFloorGoesWhole) {
-    Map* p_map = newMap(3);
-    updateWorld();
-    Room* p_centre = p_map->getCurrentRoom();
-    int settled = 0;
-    for (int i = 0; i < 20; i++) {
-        p_map->swapRoom(p_centre->getNorth(), NORTH);
-        updateWorld();
-        p_map->swapRoom(p_centre, SOUTH);
-        updateWorld();
-        settled = i == 0 ? live() : settled;
-        ASSERT_EQ(live(), settled) << "round trip " << i;
-    }
-    EXPECT_EQ(unaccountedObjects(p_map), 0); // the north room's objects live on out of the world
-    ASSERT_TRUE(takeLadder(p_map));
-    ASSERT_EQ(p_map->getFloor(), 3);
-    updateWorld();
-    EXPECT_EQ(unaccountedObjects(p_map), 0); // nothing of floor 1 is left
-}
-
-TEST_F(DisposalTest, SpentSwordsArrowsAndPopUpsAreDestroyed) {
-    Player* p_player = new Player();
-    Wall::spawn(ks::Box(ks::Position(60, 0), 2, 24));
-    const int before = live();
-    Arrow::spawn(ks::Position(50, 5), EAST);   // into the wall
-    Arrow::spawn(ks::Position(75, 15), EAST);  // out through the right edge
-    Arrow::spawn(ks::Position(10, 20), NORTH); // out through the bottom edge
-    Arrow::spawn(ks::Position(20, 3), SOUTH);  // out through the top edge
-    PopUp::spawn("health acquired");
-    // After so many cycles, so many of these alive: the three hitboxes of a swing in cycle 43 are
-    // marked at their eleventh step, the pop-up at its 122nd, and each goes at the next update.
-    const std::pair<int, int> TIMELINE[] = {{2, 5}, {42, 1}, {53, 4}, {54, 1}, {122, 1}, {123, 0}};
-    int cycle = 0;
-    for (const auto& [until, alive] : TIMELINE) {
-        for (; cycle < until; cycle++) {
-            if (cycle == 42)
-                p_player->attack(1, 0);
-            runCycles(1);
-        }
-        EXPECT_EQ(live(), before + alive) << "after " << cycle << " cycles";
-    }
-    EXPECT_EQ(logCount("calling Sword deconstructor (\?\?\?)"), 3); // escaped: no trigraph
-}
+using DisposalTest = GameTest;
 
 // Also: a key held just after death must not swap rooms, which would take the game-over screen
 // out with the room and leave no next game.
@@ -72,25 +28,4 @@ TEST_F(DisposalTest, ANewGameDestroysThePreviousGameWithItsScreens) {
     ASSERT_NE(p_map = mapInWorld(), nullptr);
     EXPECT_EQ(unaccountedObjects(p_map), 0);
     EXPECT_EQ(live(), first_game); // the same floor 1 from the same seed
-}
-
-TEST_F(DisposalTest, ShutDownDestroysEveryObjectOnceWhoeverOwnsIt) {
-    const int empty = live();
-    for (int scene = 0; scene < 3; scene++) {
-        Map* p_map = newMap(2);
-        updateWorld();
-        if (scene == 0) // a room left behind
-            p_map->swapRoom(p_map->getCurrentRoom()->getWest(), WEST);
-        if (scene == 1) { // the map destroyed, its player and displays not yet
-            p_map->getPlayer()->setInvulnerable(false);
-            p_map->getPlayer()->setHealth(0, false);
-            runCycles(1);
-        }
-        if (scene == 2) // the player taken out with Q while its displays stay
-            key(p_map->getPlayer(), ks::Keyboard::Q);
-        updateWorld();
-        ks::WorldManager::getInstance().shutDown();
-        EXPECT_EQ(live(), empty) << "scene " << scene;
-        ks::WorldManager::getInstance().startUp();
-    }
 }

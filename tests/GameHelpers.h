@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -51,12 +50,7 @@ protected:
         EngineTest::SetUp();
         loadGameResources();
         srand(1);
-        saved_next_seed = Map::getNextSeed();
     }
-    void TearDown() override { Map::setNextSeed(saved_next_seed); }
-
-private:
-    unsigned long saved_next_seed = 0;
 
 public: // the helpers serve code outside the tests' bodies too
     // The objects of the dynamic class T in the list, in its order.
@@ -134,5 +128,23 @@ public: // the helpers serve code outside the tests' bodies too
             p_player->move(dx, dy);
         }
         updateWorld();
+    }
+
+    // Objects alive now; the map in the world, if any.
+    static int live() { return ks::Object::getLiveCount(); }
+    static Map* mapInWorld() {
+        std::vector<Map*> maps = objectsInWorld<Map>();
+        return maps.empty() ? nullptr : maps.front();
+    }
+    // Live objects minus those the world or a room of the map holds: positive when objects that
+    // can never be used again are alive (a leak), negative when a held pointer outlived its object.
+    static int unaccountedObjects(const Map* p_map) {
+        std::set<ks::Object*> held;
+        for (int i = 0; i < MAP_SIZE * MAP_SIZE; i++)
+            for (ks::Object* p_object : objectsIn(p_map->getRoom(i % 5, i / 5)->getObjects()))
+                held.insert(p_object);
+        for (ks::Object* p_object : objectsInWorld())
+            held.insert(p_object);
+        return live() - static_cast<int>(held.size());
     }
 };

@@ -3,15 +3,7 @@
 #include "TitleScreen.h"
 
 // No resources are loaded in this program: every lookup misses.
-class SpriteLookupTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        saved_next_seed = Map::getNextSeed();
-    }
-    void TearDown() override { Map::setNextSeed(saved_next_seed); }
-    unsigned long saved_next_seed = 0;
-};
+using SpriteLookupTest = EngineTest;
 
 static std::string warning(const std::string& owner, const std::string& label) {
     return owner + "::" + owner + "(): Warning! Sprite '" + label + "' not found";
@@ -24,9 +16,8 @@ TEST_F(SpriteLookupTest, EachObjectLogsItsOwnWarningAndGoesOnWithoutASprite) {
     std::vector<std::string> lines = logLines();
     lines.resize(6);
     EXPECT_EQ((std::vector<std::string>{"Map::Map(): seed 3", warning("Map", "room"),
-                                        warning("Map", "door-north"),
-                                        warning("Map", "door-south"), warning("Map", "door-east"),
-                                        warning("Map", "door-west")}),
+                                        warning("Map", "door-north"), warning("Map", "door-south"),
+                                        warning("Map", "door-east"), warning("Map", "door-west")}),
               lines);
     EXPECT_EQ(nullptr, p_map->getSprite());
     const ks::Position at(20, 10);

@@ -1,21 +1,24 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
-#include "EventCollision.h"
+#include "Clock.h"
+#include "Event.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
+#include "Map.h"
 #include "Setup.h"
 #include "WorldManager.h"
 
 std::vector<std::string> logLines() {
     std::vector<std::string> lines;
     std::ifstream in("kestrel.log");
-    std::string line;
-    while (std::getline(in, line))
+    for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
 }
@@ -25,11 +28,18 @@ bool logHas(const std::string& line) {
 }
 
 int logCount(const std::string& line) {
-    int count = 0;
-    for (const std::string& l : logLines())
-        if (l == line)
-            count++;
-    return count;
+    const std::vector<std::string> lines = logLines();
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+std::string fileText(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool hasDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    return display && *display;
 }
 
 void resetEngine() {
@@ -51,18 +61,14 @@ void resetEngine() {
 
 void loadGameResources() {
     static bool loaded = false;
-    if (!loaded) {
+    if (!loaded)
         loadResources();
-        loaded = true;
-    }
+    loaded = true;
 }
 
 bool openWindow() {
     ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
-    if (!graphics.getWindow()) {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            return false;
+    if (!graphics.getWindow() && hasDisplay()) {
         graphics.shutDown();
         graphics.setHeadless(false);
         graphics.startUp();
@@ -78,16 +84,48 @@ std::string shownRow(int y) {
     return ks::GraphicsManager::getInstance().getShownCells().rowText(y);
 }
 
+Knobs Knobs::save() {
+    ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
+    ks::GameManager& game = ks::GameManager::getInstance();
+    Knobs knobs{Map::getNextSeed(),
+                graphics.isHeadless(),
+                game.isPaused(),
+                game.getPaced(),
+                ks::WorldManager::getInstance().isBruteForce(),
+                graphics.getScale(),
+                ks::InputManager::getInstance().getPauseKey(),
+                ks::LogManager::getInstance().getMaxFileSize(),
+                {}};
+    getrlimit(RLIMIT_FSIZE, &knobs.file_size);
+    return knobs;
+}
+
+void Knobs::restore() const {
+    Map::setNextSeed(next_seed);
+    ks::Clock::setTimeSource(nullptr);
+    ks::GraphicsManager::getInstance().setHeadless(headless);
+    ks::GraphicsManager::getInstance().setScale(scale);
+    ks::InputManager::getInstance().setPauseKey(pause_key);
+    ks::GameManager::getInstance().setPaused(paused);
+    ks::GameManager::getInstance().setPaced(paced);
+    ks::LogManager::getInstance().setMaxFileSize(max_log_size);
+    ks::WorldManager::getInstance().setBruteForce(brute_force);
+    setrlimit(RLIMIT_FSIZE, &file_size);
+}
+
+void EngineTest::TearDown() {
+    knobs.restore();
+    if (!ks::GraphicsManager::getInstance().getWindow())
+        ks::GraphicsManager::getInstance().shutDown();
+}
+
 Recorder::Recorder(ks::Position position, std::string type) : ks::Object(position) {
     setType(type);
 }
 
 int Recorder::eventHandler(const ks::Event* p_event) {
     events.push_back(p_event->getType());
-    if (p_event->getType() == ks::COLLISION_EVENT)
-        collided_with.push_back(
-            static_cast<const ks::EventCollision*>(p_event)->getOtherObject(this));
-    return result;
+    return 1;
 }
 
 bool ScriptedBackend::pollEvent(sf::Event& event) {

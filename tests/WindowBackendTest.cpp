@@ -14,36 +14,18 @@
 
 namespace {
 
-// The keys the game samples, with their names for xdotool.
-const std::pair<sf::Keyboard::Key, const char*> KEYS[] = {
-    {sf::Keyboard::A, "a"},
-    {sf::Keyboard::W, "w"},
-    {sf::Keyboard::Z, "z"},
-    {sf::Keyboard::Num0, "0"},
-    {sf::Keyboard::Num9, "9"},
-    {sf::Keyboard::Space, "space"},
-    {sf::Keyboard::Enter, "Return"},
-    {sf::Keyboard::Escape, "Escape"},
-    {sf::Keyboard::Tab, "Tab"},
-    {sf::Keyboard::Left, "Left"},
-    {sf::Keyboard::Right, "Right"},
-    {sf::Keyboard::Up, "Up"},
-    {sf::Keyboard::Down, "Down"},
-    {sf::Keyboard::Pause, "Pause"},
-    {sf::Keyboard::Subtract, "KP_Subtract"},
-    {sf::Keyboard::Add, "KP_Add"},
-    {sf::Keyboard::Tilde, "grave"},
-    {sf::Keyboard::Period, "period"},
-    {sf::Keyboard::Comma, "comma"},
-    {sf::Keyboard::Slash, "slash"},
-    {sf::Keyboard::LControl, "Control_L"},
-    {sf::Keyboard::RControl, "Control_R"},
-    {sf::Keyboard::LShift, "Shift_L"},
-    {sf::Keyboard::RShift, "Shift_R"},
-    {sf::Keyboard::LAlt, "Alt_L"},
-    {sf::Keyboard::F1, "F1"},
-    {sf::Keyboard::F12, "F12"},
-};
+using K = sf::Keyboard;
+// The keys the game samples, and their names for xdotool in the same order.
+const K::Key KEYS[] = {K::A,     K::W,      K::Z,        K::Num0,     K::Num9,   K::Space,
+                       K::Enter, K::Escape, K::Tab,      K::Left,     K::Right,  K::Up,
+                       K::Down,  K::Pause,  K::Add,      K::Subtract, K::Tilde,  K::Period,
+                       K::Comma, K::Slash,  K::LControl, K::RControl, K::LShift, K::RShift,
+                       K::LAlt,  K::F1,     K::F12};
+const char* const NAMES[] = {"a",      "w",      "z",         "0",           "9",       "space",
+                             "Return", "Escape", "Tab",       "Left",        "Right",   "Up",
+                             "Down",   "Pause",  "KP_Add",    "KP_Subtract", "grave",   "period",
+                             "comma",  "slash",  "Control_L", "Control_R",   "Shift_L", "Shift_R",
+                             "Alt_L",  "F1",     "F12"};
 
 void xdotool(const std::string& args) {
     ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
@@ -52,19 +34,17 @@ void xdotool(const std::string& args) {
 class WindowBackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY"))
+        if (!hasDisplay())
             GTEST_SKIP() << "no display";
         backend = std::make_unique<ks::WindowBackend>(921, 691, 80, 24);
         ASSERT_EQ(backend->open("Murkvault test", "ks-font.ttf"), ks::WindowBackend::OPENED);
-        focus(backend->getWindow());
-        waitForFocus(true);
+        focus(backend->getWindow(), true);
     }
 
-    // Gives the focus to the window, as a window manager would, through the X server.
-    static void focus(sf::Window* p_window) {
+    // Gives the focus to the window, as a window manager would, through the X server; waits
+    // until the game's window has it (wanted) or not.
+    void focus(sf::Window* p_window, bool wanted) {
         xdotool("windowfocus --sync " + std::to_string(p_window->getSystemHandle()));
-    }
-    void waitForFocus(bool wanted) {
         for (int i = 0; i < 200 && backend->hasFocus() != wanted; i++) {
             sf::Event event;
             while (backend->pollEvent(event)) {
@@ -78,30 +58,28 @@ protected:
 };
 
 TEST_F(WindowBackendTest, OneKeyboardQueryFindsTheKeysSfmlFindsHeld) {
-    for (const auto& [key, name] : KEYS) {
-        xdotool(std::string("keydown ") + name);
+    for (int i = 0; i < 27; i++) {
+        xdotool(std::string("keydown ") + NAMES[i]);
         backend->sampleKeyboard();
-        EXPECT_TRUE(backend->isKeyHeld(key)) << name;
+        EXPECT_TRUE(backend->isKeyHeld(KEYS[i])) << NAMES[i];
         // xdotool may hold a modifier's other key too: whatever is held, both agree on it.
-        for (const auto& [other, other_name] : KEYS)
-            EXPECT_EQ(backend->isKeyHeld(other), sf::Keyboard::isKeyPressed(other))
-                << name << " held, " << other_name;
-        xdotool(std::string("keyup ") + name);
+        for (int j = 0; j < 27; j++)
+            EXPECT_EQ(backend->isKeyHeld(KEYS[j]), K::isKeyPressed(KEYS[j]))
+                << NAMES[i] << " held, " << NAMES[j];
+        xdotool(std::string("keyup ") + NAMES[i]);
         backend->sampleKeyboard();
-        EXPECT_FALSE(backend->isKeyHeld(key)) << name;
+        EXPECT_FALSE(backend->isKeyHeld(KEYS[i])) << NAMES[i];
     }
 }
 
 TEST_F(WindowBackendTest, KeysHeldForAnotherWindowAreNotTheGames) {
     sf::Window other(sf::VideoMode(100, 100), "another program");
-    focus(&other);
-    waitForFocus(false);
+    focus(&other, false);
     xdotool("keydown d");
     backend->sampleKeyboard();
     EXPECT_TRUE(sf::Keyboard::isKeyPressed(sf::Keyboard::D)); // held, but for the other window
     EXPECT_FALSE(backend->isKeyHeld(sf::Keyboard::D));
-    focus(backend->getWindow());
-    waitForFocus(true);
+    focus(backend->getWindow(), true);
     backend->sampleKeyboard();
     EXPECT_TRUE(backend->isKeyHeld(sf::Keyboard::D));
     xdotool("keyup d");

@@ -3,8 +3,6 @@
 // still and moving, some moved or reshaped by their own handlers during the update) through 50
 // updates each way must tell every object the same events in the same order and write the same
 // log, line for line.
-#include <fstream>
-
 #include "LogManager.h"
 #include "RandomWorld.h"
 #include "TestSupport.h"
@@ -27,10 +25,6 @@ protected:
         EngineTest::SetUp();
         // The longer run writes more than the cap: the whole log must stay in one file.
         ks::LogManager::getInstance().setMaxFileSize(1L << 40);
-    }
-    void TearDown() override {
-        ks::WorldManager::getInstance().setBruteForce(false);
-        ks::LogManager::getInstance().setMaxFileSize(ks::LogManager::DEFAULT_MAX_FILE_SIZE);
     }
     static Outcome run(int count, unsigned seed, bool brute_force) {
         resetEngine();

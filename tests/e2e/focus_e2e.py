@@ -4,67 +4,56 @@ as another program would. Keys typed there must not play the first game, and a m
 there (Alt+Tab) must not stay down for it."""
 
 import os
-import shutil
 import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CYCLES, MOVE, GameSession, main  # noqa: E402
+from harness import CYCLES, GameSession, link_data, main  # noqa: E402
 
 
 class OtherWindow:
     """Another program's window on the session's display: a second game in a folder of its own."""
 
     def __init__(self, session, args):
-        self.session, self.work = session, os.path.join(session.scratch, "other")
-        os.makedirs(self.work)
-        for name in ("sprites", "sounds", "ks-font.ttf"):
-            os.symlink(os.path.join(args.data, name), os.path.join(self.work, name))
-        known = set(session.xdotool("search", "--name", "^Murkvault$").split())
-        self.process = subprocess.Popen([args.game], cwd=self.work, env=session.env,
+        self.session, work = session, os.path.join(session.scratch, "other")
+        os.makedirs(work)
+        link_data(args.data, work)
+        known = set(session.windows())
+        self.process = subprocess.Popen([args.game], cwd=work, env=session.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = session.wait_until("a second window", lambda: [
-            w for w in session.xdotool("search", "--name", "^Murkvault$", quiet=True).split()
-            if w not in known])[0]
+            w for w in session.windows() if w not in known])[0]
 
     def focus(self):
         self.session.xdotool("windowfocus", "--sync", self.window)
 
-    def close(self):
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
         self.process.terminate()
         self.process.wait(5)
-        shutil.rmtree(self.work, ignore_errors=True)
-
-
-def moves(session, start):
-    return [m.groups() for m in map(MOVE.search, session.texts(start)) if m]
 
 
 def test_keys_typed_into_another_window_do_nothing(args):
     with GameSession("focus", [args.game], args.data) as game:
         game.until_room()
-        other = OtherWindow(game, args)
-        try:
+        with OtherWindow(game, args) as other:
             other.focus()
             start = len(game.texts())
             game.xdotool("keydown", "d")
-            # A second of game time with D held for the other window.
-            index, _ = game.wait_for_line(CYCLES.pattern, start=start)
-            game.wait_for_line(CYCLES.pattern, start=index + 1)
+            game.wait_second(start)  # with D held for the other window
             game.xdotool("keyup", "d")
             game.xdotool("type", "--delay", "60", "wasd was sad")
             game.xdotool("key", "Left")
-            index, _ = game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
-            assert moves(game, start) == [], "the game moved for keys typed elsewhere: %s" % (
-                moves(game, start)[:5],)
+            game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
+            assert not game.moves(start), "moved for keys typed elsewhere: %s" % game.moves(start)
             assert not game.find_line(r"^creating hitboxes", start), "a swing for another window"
             game.xdotool("windowfocus", "--sync", game.window)  # and back: the game obeys again
             game.press_until("d", r"moving towards vector <1, 0>", start)
-        finally:
-            other.close()
-        assert game.escape()[0] == 0
+        game.escape()
 
 
 def test_a_mode_key_let_go_in_another_window_is_released(args):
@@ -72,8 +61,7 @@ def test_a_mode_key_let_go_in_another_window_is_released(args):
     other window has the focus, the game must walk again (a move every 2 cycles)."""
     with GameSession("stuck-keys", [args.game], args.data) as game:
         game.until_room()
-        other = OtherWindow(game, args)
-        try:
+        with OtherWindow(game, args) as other:
             game.xdotool("windowfocus", "--sync", game.window)
             start = len(game.texts())
             game.xdotool("keydown", "Alt_L")
@@ -82,15 +70,12 @@ def test_a_mode_key_let_go_in_another_window_is_released(args):
             game.xdotool("keyup", "Alt_L")
             game.xdotool("windowfocus", "--sync", game.window)
             game.xdotool("keydown", "d")
-            first, _ = game.wait_for_line(CYCLES.pattern, start=len(game.texts()))
-            second, _ = game.wait_for_line(CYCLES.pattern, start=first + 1)
+            first, second = game.wait_second(len(game.texts()))
             game.xdotool("keyup", "d")
-            walked = len([m for m in map(MOVE.search, game.texts()[first:second]) if m])
+            walked = len(game.moves(first, second - first))
             assert walked >= 14, "%d moves in 30 cycles: still sneaking (10), not walking (15)" % (
                 walked)
-        finally:
-            other.close()
-        assert game.escape()[0] == 0
+        game.escape()
 
 
 if __name__ == "__main__":

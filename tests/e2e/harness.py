@@ -16,27 +16,37 @@ import time
 
 WAIT = 20.0  # the machines are slow and busy: waits are generous, polls are short
 CELL_WIDTH, CELL_HEIGHT = 921 / 80, 691 / 24
-YELLOW, CYAN = (255, 255, 0), (0, 255, 255)
+YELLOW, CYAN, WHITE = (255, 255, 0), (0, 255, 255), (255, 255, 255)
 CYCLES = re.compile(r"GameManager::run\(\): (\d+) cycles \((\d+) seconds\) executed")
 MOVE = re.compile(r"moving towards vector <(-?\d+), (-?\d+)>, position is (-?\d+) (-?\d+)")
+DATA = ("sprites", "sounds", "ks-font.ttf")
+
+
+def link_data(data, work):
+    """Links the game's data files into the folder work."""
+    for name in DATA:
+        os.symlink(os.path.join(data, name), os.path.join(work, name))
 
 
 class Screen:
     """A screenshot cropped to the game window, looked at by character cell."""
 
     def __init__(self, path, x, y, width, height):
-        self.path, self.width = path, width
+        self.width = width
         self.raw = subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
                                    "+repage", "-depth", "8", "rgb:-"], check=True,
                                   stdout=subprocess.PIPE).stdout
+
+    def pixel(self, px, py):
+        i = (py * self.width + px) * 3
+        return tuple(self.raw[i:i + 3])
 
     def cells_with(self, colour, cx0, cy0, cx1, cy1):
         """A Counter {cell: its pixels of the colour} for the cells cx0..cx1 x cy0..cy1."""
         found = collections.Counter()
         for py in range(int(cy0 * CELL_HEIGHT), int((cy1 + 1) * CELL_HEIGHT)):
             for px in range(int(cx0 * CELL_WIDTH), int((cx1 + 1) * CELL_WIDTH)):
-                i = (py * self.width + px) * 3
-                if tuple(self.raw[i:i + 3]) == colour:
+                if self.pixel(px, py) == colour:
                     found[int(px / CELL_WIDTH), int(py / CELL_HEIGHT)] += 1
         return found
 
@@ -50,12 +60,11 @@ class GameSession:
         self.scratch = tempfile.mkdtemp(prefix="murkvault-e2e-%s-" % name)
         self.command = [os.path.abspath(command[0])] + list(command[1:])
         self.cwd = cwd or os.path.join(self.scratch, "work")
-        if cwd is None:
-            for item in ("sprites", "sounds"):
-                shutil.copytree(os.path.join(data_dir, item), os.path.join(self.cwd, item))
-            shutil.copy(os.path.join(data_dir, "ks-font.ttf"), self.cwd)
+        for item in DATA if cwd is None else ():
+            copy = shutil.copytree if item != "ks-font.ttf" else shutil.copy
+            copy(os.path.join(data_dir, item), os.path.join(self.cwd, item))
         self.log_path = log_path or os.path.join(self.cwd, "kestrel.log")
-        self.lines, self.log_offset = [], 0  # lines: (monotonic time first seen, text)
+        self.lines, self.log_offset = [], 0  # the log's lines read so far
         self.window = self.xserver = self.process = None
         self.env = dict(os.environ, ALSOFT_DRIVERS="null", **(env or {}))
         self.env.pop("XAUTHORITY", None)
@@ -73,10 +82,10 @@ class GameSession:
             with os.fdopen(read_end) as numbers:
                 self.env["DISPLAY"] = ":" + numbers.readline().strip()
             assert self.env["DISPLAY"] != ":", "Xvfb did not report its display number"
-            self.stderr = open(os.path.join(self.scratch, "game.stderr"), "w+")
-            self.stdout = open(os.path.join(self.scratch, "game.stdout"), "w+")
+            self.out = {name: open(os.path.join(self.scratch, "game." + name), "w+")
+                        for name in ("stdout", "stderr")}
             self.process = subprocess.Popen(self.command, cwd=self.cwd, env=self.env,
-                                            stdout=self.stdout, stderr=self.stderr)
+                                            stdout=self.out["stdout"], stderr=self.out["stderr"])
         except BaseException:
             self.__exit__(AssertionError, None, None)
             raise
@@ -92,23 +101,21 @@ class GameSession:
         else:
             shutil.rmtree(self.scratch, ignore_errors=True)
 
-    def stderr_text(self):
-        self.stderr.seek(0)
-        return self.stderr.read()
-
-    def stdout_text(self):
-        self.stdout.seek(0)
-        return self.stdout.read()
+    def output(self, name="stderr"):
+        """What the game wrote so far on "stderr" or "stdout"."""
+        self.out[name].seek(0)
+        return self.out[name].read()
 
     def texts(self, start=0):
         """The log's complete lines from index start on (read up to now)."""
         log = pathlib.Path(self.log_path)
         data = log.read_bytes()[self.log_offset:] if log.is_file() else b""
-        data = data[:data.rfind(b"\n") + 1]
+        self.add_lines(data[:data.rfind(b"\n") + 1])
+        return self.lines[start:]
+
+    def add_lines(self, data):
         self.log_offset += len(data)
-        now = time.monotonic()
-        self.lines += [(now, raw.decode("utf-8", "replace")) for raw in data.splitlines()]
-        return [text for _, text in self.lines[start:]]
+        self.lines += [raw.decode("utf-8", "replace") for raw in data.splitlines()]
 
     def wait_until(self, what, probe, timeout=WAIT, pause=0.05):
         """Calls probe() until it returns something true, and returns that."""
@@ -116,7 +123,7 @@ class GameSession:
         while not (result := probe()):
             code = self.process.poll()
             assert code is None, ("the game ended (exit code %s) waiting for %s; stderr: %s"
-                                  % (code, what, self.stderr_text().strip()))
+                                  % (code, what, self.output().strip()))
             assert time.monotonic() < deadline, "no %s within %.0f s" % (what, timeout)
             time.sleep(pause)
         return result
@@ -129,16 +136,27 @@ class GameSession:
     def wait_for_line(self, pattern, timeout=WAIT, start=0):
         return self.wait_until(repr(pattern), lambda: self.find_line(pattern, start), timeout)
 
+    def wait_second(self, start):
+        """Waits for two cycle lines from line start on (a second of game time); their indices."""
+        first = self.wait_for_line(CYCLES.pattern, start=start)[0]
+        return first, self.wait_for_line(CYCLES.pattern, start=first + 1)[0]
+
+    def moves(self, start=0, end=None):
+        """The player's moves logged from line start on, as (dx, dy, x, y) strings."""
+        return [m.groups() for m in map(MOVE.search, self.texts(start)[:end]) if m]
+
     def xdotool(self, *args, quiet=False):
         result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
                                 text=True, timeout=WAIT)
         assert quiet or result.returncode == 0, "xdotool %s: %s" % (args, result.stderr.strip())
         return result.stdout.strip()
 
+    def windows(self, title="Murkvault"):
+        return self.xdotool("search", "--name", "^%s$" % title, quiet=True).split()
+
     def wait_window(self, title="Murkvault"):
         """Finds the window with the title; sets geometry (x, y, width, height)."""
-        self.window = self.wait_until("window", lambda: self.xdotool(
-            "search", "--name", "^%s$" % title, quiet=True).split())[0]
+        self.window = self.wait_until("window", lambda: self.windows(title))[0]
         shell = self.xdotool("getwindowgeometry", "--shell", self.window).split()
         values = dict(line.split("=") for line in shell)
         self.geometry = tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
@@ -163,14 +181,11 @@ class GameSession:
         return self.wait_until("%r after %s" % (pattern, key), probe, pause=0)
 
     def escape(self):
-        """Presses Escape; returns (exit code or None if still running 5 s on, seconds taken)."""
-        assert self.process.poll() is None, "the game ended early: " + self.stderr_text()
+        """Presses Escape: the game must end within 5 s, with exit code 0."""
+        assert self.process.poll() is None, "the game ended early: " + self.output()
         self.xdotool("key", "Escape")
-        pressed = time.monotonic()
-        try:
-            return self.process.wait(5), time.monotonic() - pressed
-        except subprocess.TimeoutExpired:
-            return None, 5
+        code = self.process.wait(5)
+        assert code == 0, "exit code %s after Escape; stderr: %s" % (code, self.output()[-2000:])
 
     def screenshot(self, label):
         path = os.path.join(self.scratch, "%s.png" % label)
