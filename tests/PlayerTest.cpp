@@ -48,3 +48,24 @@ TEST_F(PlayerTest, ModeKeysActOnlyFromWalkingAndSetThePace) {
     EXPECT_EQ(player.getPosition(), Position(39, 11));
     EXPECT_EQ(std::count(listener.events.begin(), listener.events.end(), "player-move"), 7);
 }
+
+// A blow costs 10 less the defence, at least 1, and nothing during the ten steps after one; a
+// heart picked up within them is spent for nothing.
+TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable) {
+    Player player;
+    Zombie zombie(Position(10, 3), FACING_UP);
+    const int defenses[] = {0, 4, 10}, health[] = {90, 84, 83};
+    for (int i = 0; i < 3; i++) {
+        for (int step = 0; step < 11; step++)
+            player.step();
+        player.setDefense(defenses[i]);
+        touch(&zombie, &player);
+        EXPECT_EQ(player.getHealth(), health[i]) << "defense " << defenses[i];
+    }
+    Heart heart(Position(60, 3));
+    touch(&heart, &player);
+    for (int step = 0; step < 10; step++)
+        player.step();
+    touch(&zombie, &player);
+    EXPECT_EQ(player.getHealth(), 83);
+}
