@@ -4,18 +4,21 @@
 
 namespace ks {
 
+/// The type label of EventKeyboard.
 const std::string KEYBOARD_EVENT = "ks::keyboard";
 
-// Keyboard actions.
+/// Keyboard actions.
 enum EventKeyboardAction {
-    KEY_PRESSED = 1,  // a key went down (from the event queue, auto-repeat included)
-    KEY_RELEASED = 2, // a key went up
-    KEY_DOWN = 3,     // a key is held at the moment of sampling
+    KEY_PRESSED = 1,  ///< a key went down (from the event queue, auto-repeat included)
+    KEY_RELEASED = 2, ///< a key went up
+    KEY_DOWN = 3,     ///< a key is held at the moment of sampling
 };
 
+/// The engine's key codes, kept apart from SFML's.
 namespace Keyboard {
 
-// The engine's key codes.
+/// The engine's key codes: letters A to Z, digits NUM0 to NUM9 (the row above the letters), F1
+/// to F12 and the keys named below. A key the engine does not know arrives as UNDEFINED_KEY.
 enum Key {
     UNDEFINED_KEY = 0,
     SPACE,
@@ -91,14 +94,22 @@ enum Key {
 
 } // namespace Keyboard
 
-// A key pressed, released or held.
+/// A key pressed, released or held.
+///
+/// Each cycle the input manager sends the window's presses and releases in the order they came,
+/// then at most one KEY_DOWN, for the first held key in its fixed sampling order.
 class EventKeyboard : public Event {
 public:
+    /// An event of the action (EventKeyboardAction) on the key (Keyboard::Key).
     EventKeyboard(int init_action = KEY_PRESSED, int init_key = Keyboard::UNDEFINED_KEY);
 
+    /// KEY_PRESSED, KEY_RELEASED or KEY_DOWN.
     int getKeyboardAction() const { return keyboard_action; }
+    /// Sets the action (EventKeyboardAction).
     void setKeyboardAction(int new_action) { keyboard_action = new_action; }
+    /// The key, a Keyboard::Key.
     int getKey() const { return key; }
+    /// Sets the key (Keyboard::Key).
     void setKey(int new_key) { key = new_key; }
 
 private:

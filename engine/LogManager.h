@@ -8,47 +8,54 @@
 
 namespace ks {
 
-// Owns the one diagnostic log, "kestrel.log" in the working directory. Every line is flushed as it
-// is written, so the file is complete even if the program dies.
-//
-// The file is bounded: a line that would take it past the size cap (or past the process's
-// file-size limit, if lower) first moves it to "kestrel.log.1", replacing the one before, and the
-// log goes on in a fresh "kestrel.log"; so the disk holds at most about twice the cap and the
-// newest lines are always kept. The log is only ever a regular file: when "kestrel.log" is
-// anything else (a directory, a pipe, a device) the lines are dropped. Writes that fail (a full
-// disk, a file-size limit) are dropped too; the program goes on.
-//
-// It also keeps a checksum of the lines written since the log was started, leaving out the lines
-// that depend on the wall clock or on the window (missed frame deadlines, the window's and
-// font's start-up): two runs of the same recorded game have the same checksum.
+/// Owns the one diagnostic log, "kestrel.log" in the working directory. Every line is flushed as it
+/// is written, so the file is complete even if the program dies.
+///
+/// The file is bounded: a line that would take it past the size cap (or past the process's
+/// file-size limit, if lower) first moves it to "kestrel.log.1", replacing the one before, and the
+/// log goes on in a fresh "kestrel.log"; so the disk holds at most about twice the cap and the
+/// newest lines are always kept. The log is only ever a regular file: when "kestrel.log" is
+/// anything else (a directory, a pipe, a device) the lines are dropped. Writes that fail (a full
+/// disk, a file-size limit) are dropped too; the program goes on.
+///
+/// It also keeps a checksum of the lines written since the log was started, leaving out the lines
+/// that depend on the wall clock or on the window (missed frame deadlines, the window's and
+/// font's start-up): two runs of the same recorded game have the same checksum.
 class LogManager : public Manager {
 public:
+    /// The one log manager, created on first use.
     static LogManager& getInstance();
 
-    // The size cap of a new log manager: 32 MiB.
+    /// The size cap of a new log manager: 32 MiB.
     static const long DEFAULT_MAX_FILE_SIZE = 32L * 1024 * 1024;
 
+    /// Closes the file.
     ~LogManager() override;
 
-    // Opens (and empties) "kestrel.log" without ever blocking, and removes a "kestrel.log.1" left
-    // by an earlier run. A stream left open by an earlier start is closed first.
+    /// Opens (and empties) "kestrel.log" without ever blocking, and removes a "kestrel.log.1" left
+    /// by an earlier run. A stream left open by an earlier start is closed first. 0 even when the
+    /// file cannot be opened: the lines are then dropped.
     int startUp() override;
+    /// Closes the file; lines written after it are dropped (and still counted in the checksum).
     void shutDown() override;
 
+    /// Whether each line is flushed as it is written (true, the default) or left to the stream's
+    /// buffer.
     void setFlush(bool do_flush) { flush_after_write = do_flush; }
 
-    // The size in bytes past which the file is moved aside (at least one line stays per file).
+    /// The size in bytes past which the file is moved aside (at least one line stays per file).
     void setMaxFileSize(long bytes);
+    /// The size cap set; the process's file-size limit, if lower, holds the file lower still.
     long getMaxFileSize() const { return max_file_size; }
 
-    // printf-style; writes the formatted text and a newline. Dropped when no file is open (it
-    // still counts in the checksum).
+    /// printf-style; writes the formatted text and a newline. Dropped when no file is open (it
+    /// still counts in the checksum).
     void writeLog(const char* format, ...) const __attribute__((format(printf, 2, 3)));
 
-    // FNV-1a (64 bits) of the lines written since the last startUp, each with its line end, but
-    // for the lines isVolatile tells apart.
+    /// FNV-1a (64 bits) of the lines written since the last startUp, each with its line end, but
+    /// for the lines isVolatile tells apart.
     uint64_t getChecksum() const { return checksum; }
-    // Whether a line depends on the wall clock or on the window rather than on the game alone.
+    /// Whether a line depends on the wall clock or on the window rather than on the game alone.
     static bool isVolatile(const std::string& line);
 
     LogManager(const LogManager&) = delete;
@@ -57,22 +64,22 @@ public:
 private:
     LogManager();
 
-    // Writes one line of the given length (without its newline), moving the file aside first
-    // when the line would take it past the cap.
+    /// Writes one line of the given length (without its newline), moving the file aside first
+    /// when the line would take it past the cap.
     void writeLine(const char* text, long length) const;
-    // Moves the full file aside and opens a fresh one; if it cannot be moved, empties it instead.
+    /// Moves the full file aside and opens a fresh one; if it cannot be moved, empties it instead.
     void rotate() const;
-    // The size cap, or the process's file-size limit if that is lower.
+    /// The size cap, or the process's file-size limit if that is lower.
     long capInForce() const;
 
-    // Writing a line may move the file aside, hence mutable.
+    /// Writing a line may move the file aside, hence mutable.
     mutable FILE* log_file;
     bool flush_after_write;
     long max_file_size;
     mutable long file_size;
-    // capInForce(), taken when the log starts or the cap changes.
+    /// capInForce(), taken when the log starts or the cap changes.
     long cap;
-    // Updated by writeLog, which is const for its callers.
+    /// Updated by writeLog, which is const for its callers.
     mutable uint64_t checksum;
 };
 

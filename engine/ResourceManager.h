@@ -12,50 +12,62 @@ class Music;
 class Sound;
 class Sprite;
 
+/// How many sprites the registry holds.
 const int MAX_SPRITES = 1000;
+/// How many sounds the registry holds.
 const int MAX_SOUNDS = 128;
+/// How many pieces of music the registry holds.
 const int MAX_MUSIC = 128;
 
-// Registries of sprites, sounds and music, found by label (the first match wins). The registries
-// own what they hold and keep it in loading order.
+/// Registries of sprites, sounds and music, found by label (the first match wins). The registries
+/// own what they hold and keep it in loading order.
 class ResourceManager : public Manager {
 public:
+    /// The one resource manager, created on first use.
     static ResourceManager& getInstance();
 
+    /// Destroys everything still registered (unloadAll).
     ~ResourceManager() override;
 
-    // Reads a sprite file (a regular file only) and registers the sprite under the label. 0 on
-    // success; -1 (logged) on any fault, with the registry unchanged.
+    /// Reads a sprite file (a regular file only) and registers the sprite under the label. 0 on
+    /// success; -1 (logged) on any fault, with the registry unchanged.
     int loadSprite(std::string filename, std::string label);
-    // Takes the first sprite with the label out of the registry; -1 (logged) if there is none.
-    // While any object exists it may still show the sprite, which is then kept, found by no
-    // lookup, until unloadAll; otherwise the sprite is destroyed at once.
+    /// Takes the first sprite with the label out of the registry; -1 (logged) if there is none.
+    /// While any object exists it may still show the sprite, which is then kept, found by no
+    /// lookup, until unloadAll; otherwise the sprite is destroyed at once.
     int unloadSprite(std::string label);
-    // The first sprite with the label, or null (nothing is logged).
+    /// The first sprite with the label, or null (nothing is logged).
     Sprite* getSprite(std::string label) const;
-    // The sprite at a registry index (loading order), or null outside 0 .. count - 1.
+    /// The sprite at a registry index (loading order), or null outside 0 .. count - 1.
     Sprite* getSpriteAt(int index) const {
         return index >= 0 && index < sprite_count ? p_sprite[index] : nullptr;
     }
 
-    // Registers a sound for the file, even when the file cannot be loaded (it is then silent).
-    // -1 only when the registry is full.
+    /// Registers a sound for the file, even when the file cannot be loaded (it is then silent).
+    /// -1 (logged) only when the registry is full.
     int loadSound(std::string filename, std::string label);
+    /// Destroys the first sound with the label, stopping it; -1 (logged) if there is none.
     int unloadSound(std::string label);
-    // The first sound with the label, or null (logged).
+    /// The first sound with the label, or null (logged).
     Sound* getSound(std::string label) const;
 
+    /// Registers a piece of music for the file, even when the file cannot be opened (it then
+    /// plays nothing). -1 (logged) only when the registry is full.
     int loadMusic(std::string filename, std::string label);
+    /// Destroys the first music with the label, stopping it; -1 (logged) if there is none.
     int unloadMusic(std::string label);
-    // The first music with the label, or null (nothing is logged).
+    /// The first music with the label, or null (nothing is logged).
     Music* getMusic(std::string label) const;
 
+    /// How many sprites are registered (those kept after unloading not counted).
     int getSpriteCount() const { return sprite_count; }
+    /// How many sounds are registered.
     int getSoundCount() const { return sound_count; }
+    /// How many pieces of music are registered.
     int getMusicCount() const { return music_count; }
 
-    // Destroys everything registered (and every sprite kept after unloading), leaving the three
-    // registries empty.
+    /// Destroys everything registered (and every sprite kept after unloading), leaving the three
+    /// registries empty.
     void unloadAll();
 
     ResourceManager(const ResourceManager&) = delete;
@@ -66,7 +78,7 @@ private:
 
     int sprite_count;
     Sprite* p_sprite[MAX_SPRITES];
-    // Unloaded while objects existed: out of the registry, alive until unloadAll.
+    /// Unloaded while objects existed: out of the registry, alive until unloadAll.
     std::vector<std::unique_ptr<Sprite>> unloaded_sprites;
     int sound_count;
     Sound* p_sound[MAX_SOUNDS];
