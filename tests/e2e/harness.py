@@ -173,8 +173,11 @@ class GameSession:
         return index
 
     def press_until(self, key, pattern, start=0):
-        """Taps the key until a matching log line appears; returns (index, match)."""
+        """Taps the key, with the focus on the game's window, until a matching log line appears;
+        returns (index, match)."""
         def probe():
+            if self.window:  # a busy server has been seen to lose the focus given by hand
+                self.xdotool("windowfocus", "--sync", self.window)
             self.xdotool("key", key)
             time.sleep(0.4)
             return self.find_line(pattern, start)
