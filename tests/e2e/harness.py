@@ -157,6 +157,9 @@ class GameSession:
     def wait_window(self, title="Murkvault"):
         """Finds the window with the title; sets geometry (x, y, width, height)."""
         self.window = self.wait_until("window", lambda: self.windows(title))[0]
+        self.read_geometry()
+
+    def read_geometry(self):
         shell = self.xdotool("getwindowgeometry", "--shell", self.window).split()
         values = dict(line.split("=") for line in shell)
         self.geometry = tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
@@ -191,6 +194,8 @@ class GameSession:
         assert code == 0, "exit code %s after Escape; stderr: %s" % (code, self.output()[-2000:])
 
     def screenshot(self, label):
+        # Where the window is now: it is moved to the middle of the screen after it first shows.
+        self.read_geometry()
         path = os.path.join(self.scratch, "%s.png" % label)
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True,
                        capture_output=True, timeout=WAIT)
