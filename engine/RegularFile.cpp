@@ -1,13 +1,14 @@
 #include "RegularFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace ks {
 
-RegularFile::RegularFile() : fd(-1), size(-1) {}
+RegularFile::RegularFile() : fd(-1), size(-1), open_error(0) {}
 
 RegularFile::~RegularFile() {
     close();
@@ -18,16 +19,27 @@ int RegularFile::open(const std::string& filename) {
     // Non-blocking, so that opening a FIFO with no writer returns at once; for a regular file
     // the flag changes nothing.
     int new_fd = ::open(filename.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (new_fd < 0)
+    if (new_fd < 0) {
+        open_error = errno;
         return -1;
+    }
     struct stat info;
-    if (fstat(new_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool known = fstat(new_fd, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode)) {
+        open_error = known ? NOT_REGULAR : errno;
         ::close(new_fd);
         return -1;
     }
     fd = new_fd;
     size = info.st_size;
+    open_error = 0;
     return 0;
+}
+
+std::string RegularFile::getOpenError() const {
+    if (open_error == NOT_REGULAR)
+        return "not a regular file";
+    return open_error == 0 ? "" : strerror(open_error);
 }
 
 void RegularFile::close() {

@@ -23,8 +23,11 @@ public:
 
     /// Opens the file (following links), closing the one open before. 0 on success; -1 when the
     /// name cannot be opened or is not a regular file. Logs nothing: the caller says what the
-    /// file was for.
+    /// file was for, and getOpenError() why it was refused.
     int open(const std::string& filename);
+    /// Why the last open() failed ("No such file or directory", "not a regular file", ...);
+    /// empty after a successful one.
+    std::string getOpenError() const;
     /// Closes the file, if one is open.
     void close();
     /// Whether a file is open.
@@ -42,6 +45,9 @@ public:
 private:
     int fd;
     sf::Int64 size;
+    /// The errno of the last open() that failed, NOT_REGULAR, or 0 after success.
+    int open_error;
+    static const int NOT_REGULAR = -1;
 };
 
 } // namespace ks

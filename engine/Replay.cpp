@@ -1,13 +1,12 @@
 #include "Replay.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <istream>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "EventKeyboard.h"
 #include "EventMouse.h"
+#include "FileBuffer.h"
+#include "RegularFile.h"
 
 namespace ks {
 
@@ -98,7 +97,7 @@ const char* const MOUSE_ACTIONS[] = {"", "pressed", "released", "moved"};
 const int ACTION_COUNT = 4;
 
 // Longer files are not a recorded game (an hour of play holding keys is a few megabytes).
-const std::streamoff MAX_FILE_BYTES = 256L * 1024 * 1024;
+const sf::Int64 MAX_FILE_BYTES = 256L * 1024 * 1024;
 
 int indexOf(const char* const names[], int count, const std::string& name) {
     for (int i = 0; i < count; i++)
@@ -206,20 +205,13 @@ int Replay::failed(const std::string& where, const std::string& what) {
 
 int Replay::load(const std::string& filename) {
     // A FIFO or a device would block or never end: only regular files.
-    struct stat info;
-    if (stat(filename.c_str(), &info) != 0) {
-        return failed(filename, std::string("cannot open: ") + strerror(errno));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return failed(filename, "cannot open: not a regular file");
-    }
-    if (info.st_size > MAX_FILE_BYTES) {
+    RegularFile file;
+    if (file.open(filename) != 0)
+        return failed(filename, "cannot open: " + file.getOpenError());
+    if (file.getSize() > MAX_FILE_BYTES)
         return failed(filename, "too large for a recorded game");
-    }
-    std::ifstream in(filename, std::ios::binary);
-    if (!in) {
-        return failed(filename, std::string("cannot open: ") + strerror(errno));
-    }
+    FileBuffer buffer(file);
+    std::istream in(&buffer);
     return parse(in, filename);
 }
 

@@ -1,13 +1,11 @@
 #include "ResourceManager.h"
 
 #include <istream>
-#include <streambuf>
 #include <utility>
-
-#include <SFML/System/InputStream.hpp>
 
 #include <SFML/System/Err.hpp>
 
+#include "FileBuffer.h"
 #include "LogManager.h"
 #include "Music.h"
 #include "Object.h"
@@ -86,27 +84,6 @@ template <typename T> void destroyAll(T** entries, int& count) {
     while (count > 0)
         delete takeAt(entries, count, count - 1);
 }
-
-// Lets the sprite parser read a file opened for SFML, a block at a time.
-class FileBuffer : public std::streambuf {
-public:
-    explicit FileBuffer(sf::InputStream& new_source) : source(new_source) {}
-
-protected:
-    int_type underflow() override {
-        if (gptr() < egptr())
-            return traits_type::to_int_type(*gptr());
-        sf::Int64 got = source.read(block, sizeof(block));
-        if (got <= 0)
-            return traits_type::eof();
-        setg(block, block, block + got);
-        return traits_type::to_int_type(*gptr());
-    }
-
-private:
-    sf::InputStream& source;
-    char block[4096];
-};
 
 } // namespace
 
