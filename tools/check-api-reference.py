@@ -1,13 +1,9 @@
 #!/usr/bin/env python3
 """Writes the engine's API reference with doxygen (the Doxyfile of the source folder, its output
 moved into the given folder) and checks it: no doxygen warning, and a brief description for every
-public class, struct and operation of the headers.
-
-Headers still waiting for their comment pass (PENDING) are reported, not failed: their warnings
-and missing briefs are listed under their names. Exit code 0 when nothing else is wrong."""
+public class, struct and operation of the headers. Exit code 0 when there is no problem."""
 
 import argparse
-import collections
 import glob
 import os
 import re
@@ -15,12 +11,11 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
-PENDING = set()
 WARNING = re.compile(r"^(.*?):(\d+): warning: ")
 
 
 def run_doxygen(doxygen, source, output):
-    """Runs doxygen in the source folder; returns its warnings as (file, text) pairs."""
+    """Runs doxygen in the source folder; returns its warnings, each with its continuation lines."""
     os.makedirs(output, exist_ok=True)
     log = os.path.join(output, "warnings.log")
     with open(os.path.join(source, "Doxyfile")) as doxyfile:
@@ -32,12 +27,11 @@ def run_doxygen(doxygen, source, output):
     warnings = []
     with open(log) as lines:
         for line in lines:
-            match = WARNING.match(line)
-            if match or not warnings:
-                warnings.append([os.path.basename(match.group(1)) if match else "", line])
+            if WARNING.match(line) or not warnings:
+                warnings.append(line)
             else:
-                warnings[-1][1] += line  # a warning's continuation lines
-    return [(name, text.rstrip()) for name, text in warnings]
+                warnings[-1] += line  # a warning's continuation lines
+    return [text.rstrip() for text in warnings]
 
 
 def text_of(element):
@@ -73,21 +67,13 @@ def main():
     parser.add_argument("--output", required=True, help="where html/ and xml/ are written")
     args = parser.parse_args()
     output = os.path.abspath(args.output)
-    problems = [(name, text) for name, text in run_doxygen(args.doxygen, args.source, output)]
-    problems += [(name, "%s: no brief: %s" % (name, what))
+    problems = run_doxygen(args.doxygen, args.source, output)
+    problems += ["%s: no brief: %s" % (name, what)
                  for name, what in missing_briefs(output + "/xml")]
-
-    waiting = collections.defaultdict(list)
-    failed = []
-    for name, text in problems:
-        (waiting[name] if name in PENDING else failed).append(text)
-    for name in sorted(waiting):
-        print("%s: %d warnings, waiting for its comment pass" % (name, len(waiting[name])))
-    for text in failed:
+    for text in problems:
         print(text)
-    print("API reference: %s/html/index.html; %d problems, %d in headers waiting for their "
-          "comment pass" % (output, len(failed), sum(map(len, waiting.values()))))
-    return 1 if failed else 0
+    print("API reference: %s/html/index.html; %d problems" % (output, len(problems)))
+    return 1 if problems else 0
 
 
 if __name__ == "__main__":
