@@ -59,7 +59,7 @@ def test_engine_installs_for_outside_projects(args):
             assert os.path.isfile(os.path.join(libdir, path)), path + " not installed"
         # Every engine header is installed, and compiles on its own: it includes what it uses.
         headers = sorted(os.path.basename(h) for h in glob.glob(prefix + "/include/ks/*.h"))
-        sources = sorted(os.path.basename(h) for h in glob.glob(args.source + "/engine/*.h"))
+        sources = sorted(os.path.basename(h) for h in glob.glob(args.source + "/engine/*/*.h") + glob.glob(args.source + "/platform/*/*.h"))
         assert headers == sources, "installed %s, the engine has %s" % (headers, sources)
 
         def compile_alone(header):
