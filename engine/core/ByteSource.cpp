@@ -1,0 +1,7 @@
+#include "ByteSource.h"
+
+namespace ks {
+
+ByteSource::~ByteSource() = default;
+
+} // namespace ks
