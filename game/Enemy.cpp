@@ -9,6 +9,7 @@
 #include "LogManager.h"
 #include "Player.h"
 #include "PopUp.h"
+#include "Random.h"
 #include "Sprite.h"
 #include "SpriteLookup.h"
 #include "Sword.h"
@@ -194,12 +195,12 @@ void Enemy::computeBoxes() {
 
 void Enemy::wander() {
     move_countdown--;
-    if (rand() % ENEMY_WANDER_CHANCE == 1)
+    if (ks::Random::getInstance().next() % ENEMY_WANDER_CHANCE == 1)
         move_countdown = 0;
     if (move_countdown > 0)
         return;
     const ks::Position pos = getPosition();
-    wander_direction = rand() % 4;
+    wander_direction = ks::Random::getInstance().next() % 4;
     switch (wander_direction) {
     case 0:
         moveTo(ks::Position(pos.getX() + 1, pos.getY()), FACING_RIGHT);

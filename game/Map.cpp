@@ -21,6 +21,7 @@
 #include "ObjectListIterator.h"
 #include "Player.h"
 #include "PopUp.h"
+#include "Random.h"
 #include "Room.h"
 #include "Skeleton.h"
 #include "Spikes.h"
@@ -197,7 +198,7 @@ void Map::generateFloor() {
             rooms[x][y] = new Room(x, y);
         }
 
-    srand(floorSeed(seed, f));
+    ks::Random::getInstance().seed(floorSeed(seed, f));
 
     Room* p_centre = rooms[MAP_CENTRE][MAP_CENTRE];
     p_centre->setNorth(rooms[MAP_CENTRE][MAP_CENTRE + 1]);
@@ -248,16 +249,16 @@ int Map::branch(Room* p_from, ks::Position pos, int direction, int max_branches,
 
     int k;
     do {
-        k = rand() % (max_branches + 1);
+        k = ks::Random::getInstance().next() % (max_branches + 1);
     } while (k < min_branches);
 
     for (int i = 0; i < k; i++) {
         int d;
         do {
-            d = rand() % 4;
+            d = ks::Random::getInstance().next() % 4;
         } while (d == direction);
         ks::Position next = adjacentPosition(pos, d);
-        int s = rand() % 2 == 0 ? 0 : 1;
+        int s = ks::Random::getInstance().next() % 2 == 0 ? 0 : 1;
         if (branch(p_room, next, d, max_branches - s, min_branches - 1) == 0)
             p_room->setNeighbour(d, rooms[next.getX()][next.getY()]);
     }
@@ -268,8 +269,8 @@ ks::Position Map::searchPlace(Room* p_room, int horizontal, int vertical, bool k
     const ks::ObjectList* p_objects = p_room->getObjects();
     for (int tries = 0; tries < MAX_PLACEMENT_TRIES; tries++) {
         // y is drawn before x.
-        int y = rand() % PLACE_Y_RANGE + PLACE_Y_MIN;
-        int x = rand() % PLACE_X_RANGE + PLACE_X_MIN;
+        int y = ks::Random::getInstance().next() % PLACE_Y_RANGE + PLACE_Y_MIN;
+        int x = ks::Random::getInstance().next() % PLACE_X_RANGE + PLACE_X_MIN;
         ks::Position pos(x, y);
         ks::Box wanted(pos, horizontal, vertical);
         bool taken = false;
@@ -302,9 +303,9 @@ void Map::logNoPlace(Room* p_room, int horizontal, int vertical) {
 
 void Map::fillRoom(Room* p_room, int f) {
     // The random draws below are made in this exact order; a room's layout depends on it.
-    const int trap_count = rand() % 2 + f - 1;
-    const int spike_count = rand() % 3 + f + 2;
-    const int enemy_count = rand() % (f / 3 + 2) + f + 1;
+    const int trap_count = ks::Random::getInstance().next() % 2 + f - 1;
+    const int spike_count = ks::Random::getInstance().next() % 3 + f + 2;
+    const int enemy_count = ks::Random::getInstance().next() % (f / 3 + 2) + f + 1;
 
     // A search that failed once fails again: the room only fills up. Later objects of that
     // kind are then skipped (each logged) instead of searching in vain.
@@ -312,8 +313,8 @@ void Map::fillRoom(Room* p_room, int f) {
     bool spikes_blocked = false;
     bool enemies_blocked = false;
 
-    if (rand() % 2 == 0) {
-        switch (rand() % 4) {
+    if (ks::Random::getInstance().next() % 2 == 0) {
+        switch (ks::Random::getInstance().next() % 4) {
         case 0:
             p_room->addObject(new Heart(ks::Position(40, 12)));
             break;
@@ -331,7 +332,7 @@ void Map::fillRoom(Room* p_room, int f) {
 
     if (f > 1)
         for (int i = 0; i < trap_count; i++) {
-            const int direction = rand() % 4;
+            const int direction = ks::Random::getInstance().next() % 4;
             ks::Position pos = traps_blocked ? ks::Position(-1, -1) : findTrapPosition(p_room);
             if (!isPlaced(pos)) {
                 traps_blocked = true;
@@ -352,8 +353,8 @@ void Map::fillRoom(Room* p_room, int f) {
     }
 
     for (int i = 0; i < enemy_count; i++) {
-        const int facing = rand() % 4;
-        const bool skeleton = f > 2 && rand() % 3 == 0;
+        const int facing = ks::Random::getInstance().next() % 4;
+        const bool skeleton = f > 2 && ks::Random::getInstance().next() % 3 == 0;
         ks::Position pos = enemies_blocked ? ks::Position(-1, -1) : findFreePosition(p_room, 3, 3);
         if (!isPlaced(pos)) {
             enemies_blocked = true;

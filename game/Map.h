@@ -37,7 +37,7 @@ public:
     // The room picture, then the doors of the current room.
     void draw() override;
 
-    // Builds the floor numbered by `floor` from the random generator seeded with
+    // Builds the floor numbered by `floor` from the engine's generator (ks::Random) seeded with
     // floorSeed(seed, floor), makes its centre room current, then counts `floor` up. The previous
     // floor's rooms and objects are handed to the world.
     void generateFloor();
@@ -68,7 +68,7 @@ public:
     // the calendar time when the program started unless set.
     static void setNextSeed(unsigned long new_seed) { next_seed = new_seed & SEED_MASK; }
     static unsigned long getNextSeed() { return next_seed; }
-    // What the random generator is seeded with for floor f of a game with the seed.
+    // What ks::Random is seeded with for floor f of a game with the seed.
     static unsigned int floorSeed(unsigned long game_seed, int f);
     // Seeds are 32-bit numbers.
     static constexpr unsigned long SEED_MASK = 0xFFFFFFFFUL;

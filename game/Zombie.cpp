@@ -1,8 +1,8 @@
 #include "Zombie.h"
 
-#include <cstdlib>
 #include <string>
 
+#include "Random.h"
 #include "ResourceManager.h"
 #include "Sound.h"
 
@@ -16,7 +16,8 @@ const int ROAR_COUNT = 3;
 Zombie::Zombie(ks::Position pos, int facing) : Enemy(pos, facing, "Zombie", "zombie") {}
 
 void Zombie::onFirstDetection() {
-    ks::Sound* p_sound = ks::ResourceManager::getInstance().getSound(ROARS[rand() % ROAR_COUNT]);
+    ks::Sound* p_sound = ks::ResourceManager::getInstance().getSound(
+        ROARS[ks::Random::getInstance().next() % ROAR_COUNT]);
     if (p_sound)
         p_sound->play(false);
 }

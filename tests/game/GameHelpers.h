@@ -3,7 +3,6 @@
 // The game's tests include this alone: the classes they drive, a fixture and helpers.
 
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <tuple>
@@ -30,6 +29,7 @@
 #include "ObjectListIterator.h"
 #include "Player.h"
 #include "PopUp.h"
+#include "Random.h"
 #include "ResourceManager.h"
 #include "Room.h"
 #include "Setup.h"
@@ -43,13 +43,14 @@
 #include "WorldManager.h"
 #include "Zombie.h"
 
-// A clean engine with the game's resources; with srand(1) a new enemy stays on its first step.
+// A clean engine with the game's resources; with the generator seeded with 1 a new enemy stays on
+// its first step.
 class GameTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         loadGameResources();
-        srand(1);
+        ks::Random::getInstance().seed(1);
     }
 
 public: // the helpers serve code outside the tests' bodies too

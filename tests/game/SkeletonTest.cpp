@@ -16,7 +16,7 @@ TEST_F(SkeletonTest, ShootsFromTwoCellsBeyondItsCentreAtOnceThenEveryThirtySteps
         announceMove(player, player_place, &skeleton);
         announceMove(player, player_place, &zombie);
         const size_t before = objectsInWorld<Arrow>().size();
-        srand(1); // the skeleton does not wander off on its first step
+        ks::Random::getInstance().seed(1); // the skeleton does not wander off on its first step
         // After so many steps, so many arrows shot: at once, then every 30 steps.
         const std::pair<int, size_t> shots[] = {{1, 1}, {30, 1}, {31, 2}, {60, 2}, {61, 3}};
         for (int step = 1, i = 0; step <= 61; step++) {
