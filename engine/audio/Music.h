@@ -1,14 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include <SFML/Audio/Music.hpp>
-
-#include "RegularFile.h"
+#include "AudioDevice.h"
 
 namespace ks {
 
-/// A piece of music streamed from its file while it plays.
+/// A piece of music streamed from its file while it plays, on the audio manager's device. Its
+/// file is a WAV file (PCM, 8 to 32 bits a sample), checked the same way on every platform.
 class Music {
 public:
     /// Opens the file unless the name is empty; a failed open leaves music that plays nothing.
@@ -20,7 +20,7 @@ public:
     Music& operator=(const Music&) = delete;
 
     /// Stops what is playing and opens the file to stream from. 0 on success; -1 (logged) when
-    /// the file cannot be opened (or is not a regular file).
+    /// the file cannot be opened (or is not a regular WAV file); the music is then as it was.
     int loadMusic(std::string filename);
     /// Starts the music from the beginning, even if it is already playing; paused music resumes
     /// where it was. By default it loops until stopped.
@@ -30,7 +30,7 @@ public:
     /// Pauses the music where it is.
     void pause();
 
-    /// Whether a file was opened, so that play makes a sound.
+    /// Whether a file was opened.
     bool isLoaded() const { return is_loaded; }
     /// The label the resource manager finds it by.
     std::string getLabel() const { return label; }
@@ -39,9 +39,8 @@ public:
 
 private:
     bool is_loaded;
-    /// What the music streams from; declared first, so that it outlives the stream.
-    RegularFile file;
-    sf::Music music;
+    /// The device's voice, which holds the file it streams from; null without a device.
+    std::unique_ptr<Voice> voice;
     std::string label;
 };
 

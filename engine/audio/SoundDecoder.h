@@ -3,19 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "AudioDevice.h" // SoundSamples
 #include "ByteSource.h"
 
 namespace ks {
-
-/// A sound decoded to 16-bit samples, channels interleaved.
-struct SoundSamples {
-    /// The samples, one per channel per frame, channels interleaved.
-    std::vector<int16_t> samples;
-    /// Channels per frame (1 mono, 2 stereo, ...).
-    unsigned int channel_count = 0;
-    /// Frames per second.
-    unsigned int sample_rate = 0;
-};
 
 /// Reads PCM WAV sound files (8, 16, 24 or 32 bits a sample, plain or WAVE_FORMAT_EXTENSIBLE) as
 /// 16-bit samples. It takes and refuses exactly the files SFML 2.5 took, and gives the same

@@ -53,9 +53,8 @@ inline bool boxIntersectsBox(const Box& box1, const Box& box2) {
 
 // getWorldBox, which places an object's box in the world, is with Object (Object.h).
 
-/// A world position made relative to the corner of the world manager's view: the screen cell it
-/// is drawn in. Held to the range of int.
-Position worldToView(Position world_pos);
+// worldToView, which finds the screen cell of a world position, is with the graphics manager
+// (GraphicsManager.h), which keeps the view's corner.
 
 /// The decimal text of the value.
 std::string toString(int value);

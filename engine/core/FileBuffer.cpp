@@ -2,12 +2,12 @@
 
 namespace ks {
 
-FileBuffer::FileBuffer(sf::InputStream& new_source) : source(new_source) {}
+FileBuffer::FileBuffer(ByteSource& new_source) : source(new_source) {}
 
 FileBuffer::int_type FileBuffer::underflow() {
     if (gptr() < egptr())
         return traits_type::to_int_type(*gptr());
-    sf::Int64 got = source.read(block, sizeof(block));
+    const int64_t got = source.read(block, sizeof(block));
     if (got <= 0)
         return traits_type::eof();
     setg(block, block, block + got);

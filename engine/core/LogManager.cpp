@@ -19,14 +19,6 @@ const char* const PREVIOUS_LOG_FILE_NAME = "kestrel.log.1";
 const uint64_t FNV_OFFSET = 14695981039346656037ULL;
 const uint64_t FNV_PRIME = 1099511628211ULL;
 
-// The beginnings of the lines that tell of frame timing or of the window.
-const char* const VOLATILE_PREFIXES[] = {
-    "GameManager::run(): cycle ",   // ... missed deadline by N ms
-    "GraphicsManager::startUp(): ", // the display, the font, the backend
-    "InputManager::startUp(): ",
-    "WindowBackend::", // the window, as other programs treat it
-};
-
 uint64_t addToChecksum(uint64_t sum, const char* text, size_t length) {
     for (size_t i = 0; i < length; i++) {
         sum ^= static_cast<unsigned char>(text[i]);
@@ -110,23 +102,27 @@ long LogManager::capInForce() const {
     return max_file_size;
 }
 
-bool LogManager::isVolatile(const std::string& line) {
-    for (const char* prefix : VOLATILE_PREFIXES)
-        if (line.compare(0, std::char_traits<char>::length(prefix), prefix) == 0)
-            return true;
-    return false;
+void LogManager::writeLog(const char* format, ...) const {
+    va_list args;
+    va_start(args, format);
+    write(true, format, args);
+    va_end(args);
 }
 
-void LogManager::writeLog(const char* format, ...) const {
+void LogManager::writeVolatileLog(const char* format, ...) const {
+    va_list args;
+    va_start(args, format);
+    write(false, format, args);
+    va_end(args);
+}
+
+void LogManager::write(bool counted, const char* format, va_list args) const {
     // Formatted first, so that the line's length is known before it is written, and so that it
     // counts in the checksum whether or not there is a file to write it to.
     char short_text[512];
-    va_list args;
-    va_start(args, format);
     va_list again;
     va_copy(again, args);
     const int length = vsnprintf(short_text, sizeof(short_text), format, args);
-    va_end(args);
     if (length < 0) {
         va_end(again);
         return;
@@ -140,7 +136,7 @@ void LogManager::writeLog(const char* format, ...) const {
     }
     va_end(again);
 
-    if (!isVolatile(text)) {
+    if (counted) {
         checksum = addToChecksum(checksum, text, static_cast<size_t>(length));
         checksum = addToChecksum(checksum, "\n", 1);
     }

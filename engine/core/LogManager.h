@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -19,8 +20,9 @@ namespace ks {
 /// disk, a file-size limit) are dropped too; the program goes on.
 ///
 /// It also keeps a checksum of the lines written since the log was started, leaving out the lines
-/// that depend on the wall clock or on the window (missed frame deadlines, the window's and
-/// font's start-up): two runs of the same recorded game have the same checksum.
+/// written with writeVolatileLog, which depend on the wall clock or on the screen (missed frame
+/// deadlines, the window's and font's start-up): two runs of the same recorded game, on any
+/// platform, have the same checksum.
 class LogManager : public Manager {
 public:
     /// The one log manager, created on first use.
@@ -51,18 +53,22 @@ public:
     /// printf-style; writes the formatted text and a newline. Dropped when no file is open (it
     /// still counts in the checksum).
     void writeLog(const char* format, ...) const __attribute__((format(printf, 2, 3)));
+    /// The same for a line that depends on the wall clock or on the screen rather than on the game
+    /// alone: written like any other, left out of the checksum.
+    void writeVolatileLog(const char* format, ...) const __attribute__((format(printf, 2, 3)));
 
     /// FNV-1a (64 bits) of the lines written since the last startUp, each with its line end, but
-    /// for the lines isVolatile tells apart.
+    /// for the lines written with writeVolatileLog.
     uint64_t getChecksum() const { return checksum; }
-    /// Whether a line depends on the wall clock or on the window rather than on the game alone.
-    static bool isVolatile(const std::string& line);
 
     LogManager(const LogManager&) = delete;
     LogManager& operator=(const LogManager&) = delete;
 
 private:
     LogManager();
+
+    /// Formats one line and writes it, counting it in the checksum unless volatile.
+    void write(bool counted, const char* format, va_list args) const;
 
     /// Writes one line of the given length (without its newline), moving the file aside first
     /// when the line would take it past the cap.

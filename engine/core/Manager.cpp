@@ -1,8 +1,12 @@
 #include "Manager.h"
 
-#include "WorldManager.h"
-
 namespace ks {
+
+namespace {
+
+Manager::Broadcast broadcast = nullptr;
+
+} // namespace
 
 Manager::Manager() : type(), is_started(false) {}
 
@@ -18,7 +22,11 @@ void Manager::shutDown() {
 }
 
 int Manager::onEvent(const Event* p_event) const {
-    return WorldManager::getInstance().broadcast(p_event);
+    return broadcast ? broadcast(p_event) : 0;
+}
+
+void Manager::setBroadcast(Broadcast new_broadcast) {
+    broadcast = new_broadcast;
 }
 
 } // namespace ks

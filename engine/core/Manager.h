@@ -29,8 +29,14 @@ public:
 
     /// Hands the event to every object of the world, in list order, and returns the number of
     /// handlers that used it (WorldManager::broadcast). Works the same on whatever manager it is
-    /// called.
+    /// called; 0 before there is a world.
     int onEvent(const Event* p_event) const;
+
+    /// What onEvent hands events to: the world manager sets itself when it is made (the world
+    /// sits above this class, which cannot name it).
+    using Broadcast = int (*)(const Event* p_event);
+    /// Sets what onEvent hands events to; null for nothing.
+    static void setBroadcast(Broadcast new_broadcast);
 
 private:
     std::string type;

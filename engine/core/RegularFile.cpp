@@ -1,5 +1,6 @@
 #include "RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -8,7 +9,8 @@
 
 namespace ks {
 
-RegularFile::RegularFile() : fd(-1), size(-1), open_error(0) {}
+RegularFile::RegularFile()
+    : fd(-1), size(-1), open_error(0), position(0), block(), block_start(0), block_length(0) {}
 
 RegularFile::~RegularFile() {
     close();
@@ -47,15 +49,16 @@ void RegularFile::close() {
         ::close(fd);
     fd = -1;
     size = -1;
+    position = 0;
+    block_start = 0;
+    block_length = 0;
 }
 
-sf::Int64 RegularFile::read(void* p_data, sf::Int64 wanted) {
-    if (fd < 0 || wanted < 0)
-        return -1;
-    char* p_next = static_cast<char*>(p_data);
-    sf::Int64 got = 0;
+int64_t RegularFile::readAt(int64_t at, char* p_data, int64_t wanted) {
+    int64_t got = 0;
     while (got < wanted) {
-        ssize_t n = ::read(fd, p_next + got, static_cast<size_t>(wanted - got));
+        ssize_t n = ::pread(fd, p_data + got, static_cast<size_t>(wanted - got),
+                            static_cast<off_t>(at + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -67,19 +70,55 @@ sf::Int64 RegularFile::read(void* p_data, sf::Int64 wanted) {
     return got;
 }
 
-sf::Int64 RegularFile::seek(sf::Int64 position) {
-    if (fd < 0)
+int64_t RegularFile::read(void* p_data, int64_t wanted) {
+    if (fd < 0 || wanted < 0)
         return -1;
-    return lseek(fd, static_cast<off_t>(position), SEEK_SET);
+    char* p_next = static_cast<char*>(p_data);
+    int64_t got = 0;
+    while (got < wanted) {
+        // From the block in memory, as far as it goes.
+        if (position >= block_start && position < block_start + block_length) {
+            const int64_t offset = position - block_start;
+            const int64_t count = std::min(wanted - got, block_length - offset);
+            memcpy(p_next + got, block.get() + offset, static_cast<size_t>(count));
+            got += count;
+            position += count;
+            continue;
+        }
+        // A large read goes straight to the caller; a small one fills the block first.
+        if (wanted - got >= BLOCK_SIZE) {
+            const int64_t n = readAt(position, p_next + got, wanted - got);
+            if (n < 0)
+                return got > 0 ? got : -1;
+            got += n;
+            position += n;
+            break;
+        }
+        if (!block)
+            block.reset(new char[BLOCK_SIZE]);
+        const int64_t n = readAt(position, block.get(), BLOCK_SIZE);
+        if (n < 0)
+            return got > 0 ? got : -1;
+        block_start = position;
+        block_length = n;
+        if (n == 0)
+            break; // the end of the file
+    }
+    return got;
 }
 
-sf::Int64 RegularFile::tell() {
-    if (fd < 0)
+int64_t RegularFile::seek(int64_t new_position) {
+    if (fd < 0 || new_position < 0)
         return -1;
-    return lseek(fd, 0, SEEK_CUR);
+    position = new_position;
+    return position;
 }
 
-sf::Int64 RegularFile::getSize() {
+int64_t RegularFile::tell() {
+    return fd < 0 ? -1 : position;
+}
+
+int64_t RegularFile::getSize() {
     return size;
 }
 

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "Box.h"
-#include "HeadlessBackend.h"
 #include "LogManager.h"
-#include "WindowBackend.h"
+#include "Platform.h"
 
 namespace ks {
 
@@ -13,8 +11,8 @@ GraphicsManager::GraphicsManager()
     : window_horizontal_pixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
       window_vertical_pixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       window_horizontal_chars(WINDOW_HORIZONTAL_CHARS_DEFAULT),
-      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), headless(false), scale(1),
-      title(WINDOW_TITLE_DEFAULT), backend(),
+      window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), p_platform(nullptr), scale(1),
+      title(WINDOW_TITLE_DEFAULT), view_corner(), screen(),
       cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT),
       shown_cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT) {
     setType("GraphicsManager");
@@ -28,57 +26,60 @@ GraphicsManager& GraphicsManager::getInstance() {
 }
 
 int GraphicsManager::startUp() {
-    if (backend)
+    if (screen)
         return 0;
     LogManager& log = LogManager::getInstance();
     cells.clear();
-    if (headless) {
-        backend = std::make_unique<HeadlessBackend>();
-        Manager::startUp();
-        log.writeLog("GraphicsManager::startUp(): GraphicsManager started without a window");
-        return 0;
-    }
-
-    auto window =
-        std::make_unique<WindowBackend>(window_horizontal_pixels, window_vertical_pixels,
-                                        window_horizontal_chars, window_vertical_chars, scale);
-    WindowBackend::OpenResult result = window->open(title, FONT_FILE_DEFAULT);
-    if (result == WindowBackend::NO_DISPLAY) {
-        log.writeLog("GraphicsManager::startUp(): Error: Unable to open a display");
+    if (!p_platform) {
+        log.writeVolatileLog("GraphicsManager::startUp(): Error: no platform to open a screen on");
         return -1;
     }
-    backend = std::move(window);
-    if (result == WindowBackend::NO_FONT) {
-        log.writeLog("GraphicsManager::startUp(): Error: Unable to load font 'ks-font.ttf'");
+    ScreenSettings settings;
+    settings.horizontal_pixels = window_horizontal_pixels;
+    settings.vertical_pixels = window_vertical_pixels;
+    settings.horizontal_chars = window_horizontal_chars;
+    settings.vertical_chars = window_vertical_chars;
+    settings.scale = scale;
+    settings.title = title;
+    settings.font_file = FONT_FILE_DEFAULT;
+    ScreenStatus status = ScreenStatus::NO_DISPLAY;
+    std::unique_ptr<Screen> opened = p_platform->openScreen(settings, status);
+    if (!opened || status == ScreenStatus::NO_DISPLAY) {
+        log.writeVolatileLog("GraphicsManager::startUp(): Error: Unable to open a display");
+        return -1;
+    }
+    screen = std::move(opened);
+    if (status == ScreenStatus::NO_FONT) {
+        log.writeVolatileLog("GraphicsManager::startUp(): Error: Unable to load font '%s'",
+                             FONT_FILE_DEFAULT.c_str());
         return -1;
     }
     Manager::startUp();
-    log.writeLog("GraphicsManager::startUp(): GraphicsManager started");
+    log.writeVolatileLog(screen->hasWindow()
+                             ? "GraphicsManager::startUp(): GraphicsManager started"
+                             : "GraphicsManager::startUp(): GraphicsManager started without a "
+                               "window");
     return 0;
 }
 
-int GraphicsManager::startUp(std::unique_ptr<DisplayBackend> new_backend) {
-    if (!new_backend)
+int GraphicsManager::startUp(std::unique_ptr<Screen> new_screen) {
+    if (!new_screen)
         return -1;
     shutDown();
     cells.clear();
-    backend = std::move(new_backend);
+    screen = std::move(new_screen);
     return Manager::startUp();
 }
 
 void GraphicsManager::shutDown() {
     // Closing and destroying here keeps the window from leaking; a later startUp opens a new one.
-    if (backend) {
-        backend->close();
-        backend.reset();
+    if (screen) {
+        screen->close();
+        screen.reset();
     }
     frame_draws.clear();
     last_frame_draws.clear();
     Manager::shutDown();
-}
-
-sf::RenderWindow* GraphicsManager::getWindow() const {
-    return backend ? backend->getWindow() : nullptr;
 }
 
 float GraphicsManager::charWidth() const {
@@ -100,38 +101,31 @@ Position GraphicsManager::pixelsToSpaces(Position pixels) const {
                     static_cast<int>(pixels.getY() / charHeight()));
 }
 
+Position worldToView(Position world_pos) {
+    const Position view_corner = GraphicsManager::getInstance().getViewCorner();
+    return Position(
+        Position::inRange(static_cast<long long>(world_pos.getX()) - view_corner.getX()),
+        Position::inRange(static_cast<long long>(world_pos.getY()) - view_corner.getY()));
+}
+
 int GraphicsManager::drawCh(Position world_pos, char ch, int color) {
-    if (!backend)
+    if (!screen)
         return -1;
     drawViewCh(worldToView(world_pos), ch, color);
     return 0;
 }
 
 void GraphicsManager::drawViewCh(Position view_pos, char ch, int color) {
-    backend->drawCell(spacesToPixels(view_pos), ch, color);
     cells.set(view_pos.getX(), view_pos.getY(), ch, color);
-    frame_draws.push_back({view_pos, ch, color});
+    frame_draws.push_back({view_pos.getX(), view_pos.getY(), ch, color});
 }
 
 int GraphicsManager::redrawLastFrame() {
-    if (!backend)
+    if (!screen)
         return -1;
     for (const CellDraw& draw : last_frame_draws)
-        drawViewCh(draw.view_pos, draw.ch, draw.color);
+        drawViewCh(Position(draw.x, draw.y), draw.ch, draw.color);
     return 0;
-}
-
-int GraphicsManager::flush() {
-    return backend ? backend->flush() : -1;
-}
-
-void GraphicsManager::setBatching(bool new_batching) {
-    if (backend)
-        backend->setBatching(new_batching);
-}
-
-bool GraphicsManager::getBatching() const {
-    return backend ? backend->getBatching() : true;
 }
 
 int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, int color) {
@@ -169,7 +163,7 @@ int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, i
 
 int GraphicsManager::drawString(Position world_pos, std::string str, Justification just,
                                 int color) {
-    if (!backend)
+    if (!screen)
         return -1;
 
     Position pos = world_pos;
@@ -187,13 +181,12 @@ int GraphicsManager::drawString(Position world_pos, std::string str, Justificati
 }
 
 int GraphicsManager::swapBuffers() {
+    const int result = screen ? screen->present(frame_draws) : -1;
     shown_cells = cells;
     cells.clear();
     last_frame_draws.swap(frame_draws);
     frame_draws.clear();
-    if (!backend)
-        return -1;
-    return backend->present();
+    return result;
 }
 
 } // namespace ks

@@ -6,16 +6,14 @@
 
 #include "CellGrid.h"
 #include "Color.h"
-#include "DisplayBackend.h"
 #include "Frame.h"
 #include "Manager.h"
 #include "Position.h"
-
-namespace sf {
-class RenderWindow;
-}
+#include "Screen.h"
 
 namespace ks {
+
+class Platform;
 
 /// How drawString places a string relative to its position.
 enum Justification {
@@ -38,10 +36,10 @@ const std::string WINDOW_TITLE_DEFAULT = "Murkvault";
 const std::string FONT_FILE_DEFAULT = "ks-font.ttf";
 
 /// Draws the world as a grid of 80 x 24 character cells. It keeps the cells of the frame being
-/// drawn (character and colour of the last drawCh in each view cell) in a window-free CellGrid,
-/// which tests and headless runs read, and hands every cell to a display backend: the SFML window
-/// (the default) or, after setHeadless(true), a backend that draws nothing, so that the whole game
-/// runs without a display.
+/// drawn (character and colour of the last drawCh in each view cell) in a CellGrid, which tests
+/// and headless runs read, and the cells in drawing order, which swapBuffers hands to the screen
+/// the platform opened: a window, or a screen that shows nothing, so that the whole game runs
+/// without a display.
 class GraphicsManager : public Manager {
 public:
     /// The one graphics manager, created on first use.
@@ -50,22 +48,22 @@ public:
     /// Closes the window, if one is open.
     ~GraphicsManager() override;
 
-    /// Opens the window and loads the font, or, when headless, starts the headless backend (which
-    /// cannot fail). -1 when no display can be opened (no window is created) or when the font
-    /// cannot be loaded (the window stays open). A second call while a backend exists returns 0
+    /// Opens the platform's screen (setPlatform) with the title, scale and font set here. -1 when
+    /// there is no platform, when it has no display (no screen is opened) or when the font
+    /// cannot be loaded (the screen stays open). A second call while a screen is open returns 0
     /// and does nothing.
     int startUp() override;
-    /// Starts with the given backend instead of opening one (another platform's screen, or a
-    /// scripted one in tests); a backend already open is closed first. 0, -1 for null.
-    int startUp(std::unique_ptr<DisplayBackend> new_backend);
-    /// Closes and destroys the window (so nothing leaks) and marks the manager stopped: every
-    /// drawing call then returns -1 until a new startUp opens a new backend.
+    /// Starts with the given screen instead of opening one (a scripted one in tests); a screen
+    /// already open is closed first. 0, -1 for null.
+    int startUp(std::unique_ptr<Screen> new_screen);
+    /// Closes and destroys the screen (so nothing leaks) and marks the manager stopped: every
+    /// drawing call then returns -1 until a new startUp opens a new screen.
     void shutDown() override;
 
-    /// Which backend the next startUp opens: none drawing (true) or the window (false, default).
-    void setHeadless(bool new_headless) { headless = new_headless; }
-    /// Whether the next startUp opens the headless backend.
-    bool isHeadless() const { return headless; }
+    /// The platform the next startUp opens its screen on; it must outlive that call.
+    void setPlatform(Platform* p_new_platform) { p_platform = p_new_platform; }
+    /// The platform startUp opens its screen on; null when none was given.
+    Platform* getPlatform() const { return p_platform; }
     /// How many times larger than its size in pixels the next window opens (1 to 4; others are
     /// kept in range). The cells, and every position and size this manager reports, stay as
     /// they are: only the window and its glyphs grow.
@@ -90,21 +88,13 @@ public:
     /// right-justified it ends at column x, centred it starts at x - length / 2 + 1. 0, -1 when
     /// not started.
     int drawString(Position world_pos, std::string str, Justification just, int color);
-    /// Shows the frame and clears the next one (and the cell model) to black.
+    /// Shows the frame (the screen gets its cells in drawing order) and clears the next one (and
+    /// the cell model) to black. -1 without a screen.
     int swapBuffers();
     /// Draws again, cell by cell in the same order, what the last frame shown was made of (for a
     /// paused game, which shows the same scene without drawing its objects). 0, -1 when not
     /// started.
     int redrawLastFrame();
-
-    /// Draws the cells queued since the last flush into the window's back buffer now, so that it
-    /// holds everything drawn so far (to read it back before swapBuffers). 0, -1 without a window.
-    int flush();
-    /// Chooses between queuing cells for one draw call per frame (true, the default) and drawing
-    /// each cell's rectangle and text at once. Switching flushes what is queued, keeping order.
-    void setBatching(bool new_batching);
-    /// Whether cells are queued for one draw call per frame.
-    bool getBatching() const;
 
     /// The screen's width in character cells (80).
     int getHorizontal() const { return window_horizontal_chars; }
@@ -114,10 +104,8 @@ public:
     int getHorizontalPixels() const { return window_horizontal_pixels; }
     /// The window's height in pixels at scale 1 (691).
     int getVerticalPixels() const { return window_vertical_pixels; }
-    /// The SFML window; null when headless or not started.
-    sf::RenderWindow* getWindow() const;
-    /// The backend in use (window or headless); null when not started.
-    DisplayBackend* getBackend() const { return backend.get(); }
+    /// The screen in use; null when not started (or when the platform had no display).
+    Screen* getScreen() const { return screen.get(); }
 
     /// A cell's width in pixels at scale 1 (921 / 80).
     float charWidth() const;
@@ -139,6 +127,14 @@ public:
     std::string getRowText(int view_y) const { return cells.rowText(view_y); }
     /// The cells of the last frame shown (swapBuffers): what the screen says now.
     const CellGrid& getShownCells() const { return shown_cells; }
+    /// The cells drawn since the last swapBuffers, in drawing order, in view cells.
+    const std::vector<CellDraw>& getFrameDraws() const { return frame_draws; }
+
+    /// The corner of the world's view: the world position drawn in the screen's top-left cell.
+    /// The world manager keeps it in step with its view.
+    Position getViewCorner() const { return view_corner; }
+    /// Sets the corner of the view (WorldManager::setView and setViewPosition do).
+    void setViewCorner(Position new_corner) { view_corner = new_corner; }
 
     GraphicsManager(const GraphicsManager&) = delete;
     GraphicsManager& operator=(const GraphicsManager&) = delete;
@@ -146,29 +142,27 @@ public:
 private:
     GraphicsManager();
 
-    /// Draws a cell at a view position: the cell model and the backend.
+    /// Draws a cell at a view position: the cell model and the frame's list.
     void drawViewCh(Position view_pos, char ch, int color);
-
-    /// One drawCh, as drawn in the view.
-    struct CellDraw {
-        Position view_pos;
-        char ch;
-        int color;
-    };
 
     int window_horizontal_pixels;
     int window_vertical_pixels;
     int window_horizontal_chars;
     int window_vertical_chars;
-    bool headless;
+    Platform* p_platform;
     int scale;
     std::string title;
-    std::unique_ptr<DisplayBackend> backend;
+    Position view_corner;
+    std::unique_ptr<Screen> screen;
     CellGrid cells;
     CellGrid shown_cells;
     /// The cells drawn in this frame and in the last one shown, in drawing order.
     std::vector<CellDraw> frame_draws;
     std::vector<CellDraw> last_frame_draws;
 };
+
+/// A world position made relative to the corner of the view: the screen cell it is drawn in.
+/// Held to the range of int.
+Position worldToView(Position world_pos);
 
 } // namespace ks

@@ -14,7 +14,7 @@ enum EventKeyboardAction {
     KEY_DOWN = 3,     ///< a key is held at the moment of sampling
 };
 
-/// The engine's key codes, kept apart from SFML's.
+/// The engine's key codes, the same on every platform (KeyTable: where they come from).
 namespace Keyboard {
 
 /// The engine's key codes: letters A to Z, digits NUM0 to NUM9 (the row above the letters), F1

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "InputEvent.h" // Mouse::Button
 #include "Position.h"
 
 namespace ks {
@@ -14,19 +15,6 @@ enum EventMouseAction {
     MOUSE_RELEASED = 2, ///< a button went up
     MOUSE_MOVED = 3,    ///< the pointer moved (no button)
 };
-
-/// The engine's mouse button codes, kept apart from SFML's.
-namespace Mouse {
-
-/// The engine's mouse buttons; any other button arrives as UNDEFINED_MOUSE_BUTTON.
-enum Button {
-    UNDEFINED_MOUSE_BUTTON = 0, ///< no button (a move), or one the engine does not know
-    LEFT = 1,                   ///< the left button
-    RIGHT = 2,                  ///< the right button
-    MIDDLE = 3,                 ///< the middle button (the wheel pressed)
-};
-
-} // namespace Mouse
 
 /// A mouse button pressed or released, or the pointer moved; the position is in window pixels.
 class EventMouse : public Event {

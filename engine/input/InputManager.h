@@ -5,39 +5,43 @@
 #include <set>
 #include <string>
 
-#include <SFML/Window/Event.hpp>
-#include <SFML/Window/Keyboard.hpp>
-
+#include "InputEvent.h"
 #include "Manager.h"
+#include "PhysicalKey.h"
 #include "Replay.h"
 
 namespace ks {
 
 class Event;
 class EventKeyboard;
+class LoopControl;
 
-/// Turns what happens at the window into keyboard and mouse events broadcast to every object, and
-/// ends the game when the window is closed or Escape is pressed.
+/// Turns what happens at the screen into keyboard and mouse events broadcast to every object, and
+/// ends the game when the window is closed or Escape is pressed. It reads the screen the graphics
+/// manager shows frames on, and tells the game loop (setLoop) to pause or end.
 ///
 /// It can also write every input it delivers to a replay file (startRecording), and deliver the
 /// inputs of a replay instead of the window's (startReplay), cycle by cycle, so that a recorded
 /// game plays again exactly as it was played.
 class InputManager : public Manager {
 public:
-    /// Whether a key is held right now; the display backend's keyboard in the game, a fake in
-    /// tests.
-    using KeyHeldTest = std::function<bool(sf::Keyboard::Key)>;
+    /// Whether a key is held right now; the screen's keyboard in the game, a fake in tests.
+    using KeyHeldTest = std::function<bool(PhysicalKey)>;
 
     /// The one input manager, created on first use.
     static InputManager& getInstance();
 
-    /// -1 unless the graphics manager is started; turns the window's key repeat off.
+    /// -1 unless the graphics manager is started; turns the screen's key repeat off.
     int startUp() override;
     /// Also forgets which keys the window had down.
     void shutDown() override;
 
-    /// Drains the window's event queue (handleEvent for each), then samples the held keys
-    /// (sendHeldKey). Does nothing when the graphics manager has no backend. While a replay runs,
+    /// The game loop whose cycles input is delivered in, and which the pause key and the way out
+    /// act on (GameManager hands itself over when it is made). Null: cycle 0, nothing to end.
+    void setLoop(LoopControl* p_new_loop) { p_loop = p_new_loop; }
+
+    /// Drains the screen's event queue (handleEvent for each), then samples the held keys
+    /// (sendHeldKey). Does nothing when the graphics manager has no screen. While a replay runs,
     /// it delivers the replay's inputs of this cycle instead (the window can still end the game),
     /// and sets game over in the replay's last cycle.
     void getInput();
@@ -63,8 +67,8 @@ public:
     /// Whether a replay is being played.
     bool isReplaying() const { return p_replay != nullptr; }
 
-    /// Acts on one window event: closing or Escape ends the game; keys and mouse become events.
-    void handleEvent(const sf::Event& event);
+    /// Acts on one screen event: closing or Escape ends the game; keys and mouse become events.
+    void handleEvent(const InputEvent& event);
     /// Sends one KEY_DOWN event for the first held key in the fixed sampling order, if any.
     void sendHeldKey(KeyHeldTest is_held);
     /// Sends KEY_RELEASED, once, for each key pressed in the window and not released there that
@@ -72,13 +76,6 @@ public:
     /// otherwise stay down for the game until pressed again. Its late release from the window,
     /// should one come, is then not sent again.
     void releaseLostKeys(KeyHeldTest is_held);
-
-    /// The engine key code of an SFML key as it comes from the event queue.
-    static int keyFromEvent(sf::Keyboard::Key key);
-    /// The engine key code of an SFML key found held by sampling (UNDEFINED_KEY if never sampled).
-    static int keyFromHeld(sf::Keyboard::Key key);
-    /// The engine button code of an SFML mouse button.
-    static int buttonFromSfml(sf::Mouse::Button button);
 
     InputManager(const InputManager&) = delete;
     InputManager& operator=(const InputManager&) = delete;
@@ -96,16 +93,19 @@ private:
     void record(const Replay::Input& input);
     /// Delivers the replay's inputs of the current cycle.
     void playReplay();
-    /// Whether a window event still counts while the game is paused.
-    bool countsWhilePaused(const sf::Event& event) const;
+    /// Whether a screen event still counts while the game is paused.
+    bool countsWhilePaused(const InputEvent& event) const;
+    /// The cycle under way (0 without a loop).
+    int cycle() const;
 
+    LoopControl* p_loop;
     int pause_key;
     FILE* p_record;
     const Replay* p_replay;
     size_t replay_next;
-    /// Keys pressed in the window and not yet released; keys whose release was already sent.
-    std::set<sf::Keyboard::Key> keys_down;
-    std::set<sf::Keyboard::Key> released_early;
+    /// Keys pressed at the screen and not yet released; keys whose release was already sent.
+    std::set<PhysicalKey> keys_down;
+    std::set<PhysicalKey> released_early;
 };
 
 } // namespace ks

@@ -1,91 +1,18 @@
 #include "Replay.h"
 
+#include <cstdint>
 #include <istream>
 #include <sstream>
 
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "FileBuffer.h"
+#include "KeyTable.h"
 #include "RegularFile.h"
 
 namespace ks {
 
 namespace {
-
-// Indexed by key code.
-const char* const KEY_NAMES[] = {
-    "UNDEFINED_KEY",
-    "SPACE",
-    "RETURN",
-    "ESCAPE",
-    "TAB",
-    "LEFTARROW",
-    "RIGHTARROW",
-    "UPARROW",
-    "DOWNARROW",
-    "PAUSE",
-    "MINUS",
-    "PLUS",
-    "TILDE",
-    "PERIOD",
-    "COMMA",
-    "SLASH",
-    "LEFTCONTROL",
-    "RIGHTCONTROL",
-    "LEFTSHIFT",
-    "RIGHTSHIFT",
-    "LEFTALT",
-    "RIGHTALT",
-    "F1",
-    "F2",
-    "F3",
-    "F4",
-    "F5",
-    "F6",
-    "F7",
-    "F8",
-    "F9",
-    "F10",
-    "F11",
-    "F12",
-    "A",
-    "B",
-    "C",
-    "D",
-    "E",
-    "F",
-    "G",
-    "H",
-    "I",
-    "J",
-    "K",
-    "L",
-    "M",
-    "N",
-    "O",
-    "P",
-    "Q",
-    "R",
-    "S",
-    "T",
-    "U",
-    "V",
-    "W",
-    "X",
-    "Y",
-    "Z",
-    "NUM0",
-    "NUM1",
-    "NUM2",
-    "NUM3",
-    "NUM4",
-    "NUM5",
-    "NUM6",
-    "NUM7",
-    "NUM8",
-    "NUM9",
-};
-const int KEY_COUNT = sizeof(KEY_NAMES) / sizeof(KEY_NAMES[0]);
 
 // Indexed by button code.
 const char* const BUTTON_NAMES[] = {"UNDEFINED", "LEFT", "RIGHT", "MIDDLE"};
@@ -97,7 +24,7 @@ const char* const MOUSE_ACTIONS[] = {"", "pressed", "released", "moved"};
 const int ACTION_COUNT = 4;
 
 // Longer files are not a recorded game (an hour of play holding keys is a few megabytes).
-const sf::Int64 MAX_FILE_BYTES = 256L * 1024 * 1024;
+const int64_t MAX_FILE_BYTES = 256L * 1024 * 1024;
 
 int indexOf(const char* const names[], int count, const std::string& name) {
     for (int i = 0; i < count; i++)
@@ -158,11 +85,11 @@ bool Replay::Input::operator==(const Input& other) const {
 }
 
 std::string Replay::keyName(int key) {
-    return key >= 0 && key < KEY_COUNT ? KEY_NAMES[key] : "UNDEFINED_KEY";
+    return KeyTable::nameOf(key);
 }
 
 int Replay::keyFromName(const std::string& name) {
-    return indexOf(KEY_NAMES, KEY_COUNT, name);
+    return KeyTable::codeOf(name);
 }
 
 std::string Replay::headerLine() {

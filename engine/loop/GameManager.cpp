@@ -1,5 +1,6 @@
 #include "GameManager.h"
 
+#include "AudioManager.h"
 #include "Box.h"
 #include "Clock.h"
 #include "Color.h"
@@ -19,6 +20,7 @@ GameManager::GameManager()
     : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true), paused(false),
       pause_text("PAUSED") {
     setType("GameManager");
+    InputManager::getInstance().setLoop(this);
     LogManager::getInstance().writeLog("GameManager::GameManager(): frame time set to %i ms",
                                        frame_time);
 }
@@ -32,8 +34,14 @@ int GameManager::startUp() {
     LogManager::getInstance().startUp();
     WorldManager::getInstance().startUp();
     GraphicsManager::getInstance().startUp();
+    AudioManager::getInstance().startUp();
     ResourceManager::getInstance().startUp();
     return Manager::startUp();
+}
+
+void GameManager::setPlatform(Platform& platform) {
+    GraphicsManager::getInstance().setPlatform(&platform);
+    AudioManager::getInstance().setPlatform(&platform);
 }
 
 void GameManager::shutDown() {
@@ -78,9 +86,9 @@ void GameManager::run() {
         // Unpaced, the next cycle starts at once: there is no deadline to miss.
         long sleep_time = frame_time - clock.split();
         if (paced && sleep_time < 0)
-            log.writeLog("GameManager::run(): cycle %i missed deadline by %lu ms, consider "
-                         "lowering frame rate",
-                         step_count, static_cast<unsigned long>(-sleep_time));
+            log.writeVolatileLog("GameManager::run(): cycle %i missed deadline by %lu ms, consider "
+                                 "lowering frame rate",
+                                 step_count, static_cast<unsigned long>(-sleep_time));
         else if (paced)
             Clock::sleep(sleep_time);
 

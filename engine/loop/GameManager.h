@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "LoopControl.h"
 #include "Manager.h"
 
 /// The ks engine: singleton managers for the game loop (GameManager), the log (LogManager), the
@@ -10,18 +11,24 @@
 /// geometry. Every manager is reached through its getInstance().
 namespace ks {
 
+class Platform;
+
 /// Milliseconds per game-loop cycle: a thirtieth of a second, truncated.
 const int FRAME_TIME = static_cast<int>(1000.0 / 30.0);
 
 /// Starts the other managers and runs the fixed-rate game loop.
-class GameManager : public Manager {
+class GameManager : public Manager, public LoopControl {
 public:
     /// The one game manager, created on first use.
     static GameManager& getInstance();
 
-    /// Starts the log, world, graphics and resource managers, in that order, ignoring their
-    /// results: a failed start (a missing font, say) still lets the game run.
+    /// Starts the log, world, graphics, audio and resource managers, in that order, ignoring
+    /// their results: a failed start (a missing font, say) still lets the game run. The screen
+    /// and the sound device come from the platform given with setPlatform.
     int startUp() override;
+    /// The platform the game runs on: the graphics manager opens its screen on it, the audio
+    /// manager its sound device (see Launcher for the usual choice). It must outlive startUp.
+    void setPlatform(Platform& platform);
     /// Ends the loop after the current cycle.
     void shutDown() override;
 
@@ -33,21 +40,21 @@ public:
     void cycle();
 
     /// Ends the loop after the current cycle (true), or lets it go on (false).
-    void setGameOver(bool new_game_over = true) { game_over = new_game_over; }
+    void setGameOver(bool new_game_over = true) override { game_over = new_game_over; }
     /// Whether the loop ends after the current cycle.
     bool getGameOver() const { return game_over; }
     /// Milliseconds per cycle (FRAME_TIME).
     int getFrameTime() const { return frame_time; }
     /// Cycles completed since run() began; the current cycle's EventStep carries it.
-    int getStepCount() const { return step_count; }
+    int getStepCount() const override { return step_count; }
     /// Sets the cycle count (for tests that drive cycle() themselves).
     void setStepCount(int new_step_count) { step_count = new_step_count; }
     /// While paused, a cycle reads input (only the pause key, Escape and closing the window
     /// count, see InputManager::setPauseKey), moves nothing, sends no step events, and shows the
     /// last frame with the pause text across the middle of the screen. Cycles still count.
-    void setPaused(bool new_paused) { paused = new_paused; }
+    void setPaused(bool new_paused) override { paused = new_paused; }
     /// Whether the game is paused.
-    bool isPaused() const { return paused; }
+    bool isPaused() const override { return paused; }
     /// The text shown across the screen while paused.
     void setPauseText(std::string new_pause_text) { pause_text = new_pause_text; }
     /// The text shown across the screen while paused.

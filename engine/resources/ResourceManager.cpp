@@ -3,12 +3,9 @@
 #include <istream>
 #include <utility>
 
-#include <SFML/System/Err.hpp>
-
 #include "FileBuffer.h"
 #include "LogManager.h"
 #include "Music.h"
-#include "Object.h"
 #include "RegularFile.h"
 #include "Sound.h"
 #include "Sprite.h"
@@ -89,9 +86,6 @@ template <typename T> void destroyAll(T** entries, int& count) {
 
 ResourceManager::ResourceManager() : sprite_count(0), sound_count(0), music_count(0) {
     setType("ResourceManager");
-    // SFML's error stream is a function-local static too. Made first, it is destroyed after this
-    // registry, whose sounds still write to it at exit when there is no audio device.
-    sf::err();
     for (int i = 0; i < MAX_SPRITES; i++)
         p_sprite[i] = nullptr;
     for (int i = 0; i < MAX_SOUNDS; i++)
@@ -137,7 +131,7 @@ int ResourceManager::unloadSprite(std::string label) {
         return -1;
     std::unique_ptr<Sprite> p_old(takeAt(p_sprite, sprite_count, index));
     // Objects hold plain pointers to the sprites they show; with no object alive none can.
-    if (Object::getLiveCount() > 0)
+    if (!sprites_in_use || sprites_in_use())
         unloaded_sprites.push_back(std::move(p_old));
     return 0;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Manager.h"
@@ -33,8 +35,8 @@ public:
     /// success; -1 (logged) on any fault, with the registry unchanged.
     int loadSprite(std::string filename, std::string label);
     /// Takes the first sprite with the label out of the registry; -1 (logged) if there is none.
-    /// While any object exists it may still show the sprite, which is then kept, found by no
-    /// lookup, until unloadAll; otherwise the sprite is destroyed at once.
+    /// While sprites may be in use (setSpritesInUse) an object may still show the sprite, which
+    /// is then kept, found by no lookup, until unloadAll; otherwise it is destroyed at once.
     int unloadSprite(std::string label);
     /// The first sprite with the label, or null (nothing is logged).
     Sprite* getSprite(std::string label) const;
@@ -70,6 +72,10 @@ public:
     /// registries empty.
     void unloadAll();
 
+    /// Tells whether any sprite may be shown right now (the world sets it: while any object
+    /// exists). Without one, an unloaded sprite is always kept until unloadAll.
+    void setSpritesInUse(std::function<bool()> new_test) { sprites_in_use = std::move(new_test); }
+
     ResourceManager(const ResourceManager&) = delete;
     ResourceManager& operator=(const ResourceManager&) = delete;
 
@@ -80,6 +86,7 @@ private:
     Sprite* p_sprite[MAX_SPRITES];
     /// Unloaded while objects existed: out of the registry, alive until unloadAll.
     std::vector<std::unique_ptr<Sprite>> unloaded_sprites;
+    std::function<bool()> sprites_in_use;
     int sound_count;
     Sound* p_sound[MAX_SOUNDS];
     int music_count;

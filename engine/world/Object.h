@@ -3,8 +3,8 @@
 #include <string>
 
 #include "Box.h"
+#include "GridPlace.h"
 #include "Position.h"
-#include "SpatialGrid.h"
 
 namespace ks {
 

@@ -8,6 +8,8 @@
 #include "LogManager.h"
 #include "Object.h"
 #include "ObjectListIterator.h"
+#include "ResourceManager.h"
+#include "SpatialGrid.h"
 #include "ViewObject.h"
 
 namespace ks {
@@ -28,9 +30,16 @@ private:
 
 WorldManager::WorldManager()
     : world_list(), deletion_list(), boundary(), view(), p_view_following(nullptr), owned_list(),
-      dispatch_depth(0), destroyed(), walks(), grid(), brute_force(false), next_world_order(0),
-      found() {
+      dispatch_depth(0), destroyed(), walks(), grid(std::make_unique<SpatialGrid>()),
+      brute_force(false), next_world_order(0), found() {
     setType("WorldManager");
+    // The layers below the world cannot name it: they are told how to reach it.
+    Manager::setBroadcast([](const Event* p_event) { return getInstance().broadcast(p_event); });
+    ResourceManager::getInstance().setSpritesInUse([] { return Object::getLiveCount() > 0; });
+}
+
+WorldManager::~WorldManager() {
+    Manager::setBroadcast(nullptr);
 }
 
 WorldManager& WorldManager::getInstance() {
@@ -48,11 +57,11 @@ int WorldManager::startUp() {
     world_list.clear();
     deletion_list.clear();
     owned_list.clear();
-    grid.clear();
+    grid->clear();
     p_view_following = nullptr;
     GraphicsManager& gm = GraphicsManager::getInstance();
     boundary = Box(Position(0, 0), gm.getHorizontal(), gm.getVertical());
-    view = boundary;
+    setView(boundary);
     Manager::startUp();
     LogManager::getInstance().writeLog("WorldManager::startUp(): WorldManager started");
     return 0;
@@ -115,7 +124,7 @@ int WorldManager::removeObject(Object* p_object) {
         const int index = world_list.indexOf(p_object);
         world_list.removeAt(index);
         p_object->in_world = false;
-        grid.remove(p_object);
+        grid->remove(p_object);
         entryRemoved(index);
         log.writeLog("WorldManager::insertObject(Object * object): Object with id %i successfully "
                      "removed",
@@ -195,9 +204,9 @@ void WorldManager::forgetObject(const Object* p_object) {
 
 void WorldManager::placeChanged(Object* p_object) {
     if (p_object->in_world && p_object->isSolid())
-        grid.place(p_object);
+        grid->place(p_object);
     else
-        grid.remove(p_object);
+        grid->remove(p_object);
 }
 
 bool WorldManager::isGone(const Object* p_object, unsigned long long serial_limit) const {
@@ -226,7 +235,7 @@ void WorldManager::update() {
             Object* p_object = it.currentObject();
             p_object->marked = false;
             p_object->in_world = false;
-            grid.remove(p_object);
+            grid->remove(p_object);
         }
         deletion_list.clear();
         dropFromWorldList();
@@ -316,8 +325,8 @@ void WorldManager::collectCollisions(const Object* p_object, const Box& mover_bo
         }
     } else {
         // The grid holds the solid objects of the world only.
-        grid.forEachOverlapping(mover_box, span, p_object,
-                                [this](Object* p_other) { found.push_back(p_other); });
+        grid->forEachOverlapping(mover_box, span, p_object,
+                                 [this](Object* p_other) { found.push_back(p_other); });
         std::sort(found.begin(), found.end(), [](const Object* p_a, const Object* p_b) {
             return p_a->world_order < p_b->world_order;
         });
@@ -408,6 +417,12 @@ void WorldManager::setViewPosition(Position where) {
     else if (where.getY() < 0)
         where.setY(0);
     view.setCorner(where);
+    GraphicsManager::getInstance().setViewCorner(where);
+}
+
+void WorldManager::setView(Box new_view) {
+    view = new_view;
+    GraphicsManager::getInstance().setViewCorner(view.getCorner());
 }
 
 } // namespace ks

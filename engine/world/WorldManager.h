@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -7,12 +8,12 @@
 #include "Manager.h"
 #include "ObjectList.h"
 #include "Position.h"
-#include "SpatialGrid.h"
 
 namespace ks {
 
 class Event;
 class Object;
+class SpatialGrid;
 
 /// Holds every object in the world, moves objects with collision detection, takes marked objects
 /// out of the world and draws the world layer by layer.
@@ -94,12 +95,15 @@ public:
     /// screen cell.
     Box getView() const { return view; }
     /// Sets the view as it is, not kept inside the boundary (setViewPosition does that).
-    void setView(Box new_view) { view = new_view; }
+    void setView(Box new_view);
     /// Centres the view on the object after each of its moves; null stops following. -1 for an
     /// object not in the world (the view is unchanged).
     int setViewFollowing(Object* p_new_view_following);
     /// Centres the view on where, kept inside the boundary.
     void setViewPosition(Position where);
+
+    /// Lets go of the events' route to the world.
+    ~WorldManager() override;
 
     WorldManager(const WorldManager&) = delete;
     WorldManager& operator=(const WorldManager&) = delete;
@@ -136,7 +140,7 @@ private:
     std::vector<int*> walks;
 
     /// The solid objects of the world, by place.
-    SpatialGrid grid;
+    std::unique_ptr<SpatialGrid> grid;
     bool brute_force;
     unsigned long long next_world_order;
     /// The collisions found by the grid, before they are put in order (kept to reuse its memory).

@@ -6,7 +6,9 @@
 #include <ks/EventStep.h>
 #include <ks/GameManager.h>
 #include <ks/GraphicsManager.h>
+#include <ks/HeadlessPlatform.h>
 #include <ks/LogManager.h>
+#include <ks/SfmlPlatform.h>
 #include <ks/ViewObject.h>
 
 // A value display that adds one on every step and ends the game at 30.
@@ -23,12 +25,15 @@ public:
 };
 
 int main(int argc, char* argv[]) {
-    ks::GraphicsManager::getInstance().setHeadless(argc > 1 &&
-                                                   std::string(argv[1]) == "--headless");
+    // The program chooses what it runs on: a window, or nothing at all.
+    ks::SfmlPlatform desktop;
+    ks::HeadlessPlatform headless;
+    const bool without_window = argc > 1 && std::string(argv[1]) == "--headless";
     ks::LogManager::getInstance().startUp();
     ks::GameManager& game = ks::GameManager::getInstance();
+    game.setPlatform(without_window ? static_cast<ks::Platform&>(headless) : desktop);
     game.startUp();
-    if (!ks::GraphicsManager::getInstance().getBackend())
+    if (!ks::GraphicsManager::getInstance().getScreen())
         return 1; // no display for the window
     Counter* p_counter = new Counter;
     p_counter->setViewString("Cycles:");

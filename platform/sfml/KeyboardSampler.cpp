@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-// Last: its macros (None, Status, ...) would break the SFML headers.
+// Last: its macros (None, Status, ...) would break other headers.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -10,98 +10,98 @@ namespace ks {
 
 namespace {
 
-// The X key symbol of an SFML key: the symbol its key carries on a US layout (NoSymbol when the
-// key has none).
-KeySym keysymOf(sf::Keyboard::Key key) {
-    using K = sf::Keyboard;
+// The X key symbol of a key: the symbol it carries on a US layout (NoSymbol when it has none).
+KeySym keysymOf(PhysicalKey key) {
+    using K = PhysicalKey;
+    const int k = static_cast<int>(key);
     if (key >= K::A && key <= K::Z)
-        return XK_a + (key - K::A);
-    if (key >= K::Num0 && key <= K::Num9)
-        return XK_0 + (key - K::Num0);
-    if (key >= K::Numpad0 && key <= K::Numpad9)
-        return XK_KP_0 + (key - K::Numpad0);
+        return XK_a + (k - static_cast<int>(K::A));
+    if (key >= K::NUM0 && key <= K::NUM9)
+        return XK_0 + (k - static_cast<int>(K::NUM0));
+    if (key >= K::NUMPAD0 && key <= K::NUMPAD9)
+        return XK_KP_0 + (k - static_cast<int>(K::NUMPAD0));
     if (key >= K::F1 && key <= K::F15)
-        return XK_F1 + (key - K::F1);
+        return XK_F1 + (k - static_cast<int>(K::F1));
     switch (key) {
-    case K::Escape:
+    case K::ESCAPE:
         return XK_Escape;
-    case K::LControl:
+    case K::LCONTROL:
         return XK_Control_L;
-    case K::LShift:
+    case K::LSHIFT:
         return XK_Shift_L;
-    case K::LAlt:
+    case K::LALT:
         return XK_Alt_L;
-    case K::LSystem:
+    case K::LSYSTEM:
         return XK_Super_L;
-    case K::RControl:
+    case K::RCONTROL:
         return XK_Control_R;
-    case K::RShift:
+    case K::RSHIFT:
         return XK_Shift_R;
-    case K::RAlt:
+    case K::RALT:
         return XK_Alt_R;
-    case K::RSystem:
+    case K::RSYSTEM:
         return XK_Super_R;
-    case K::Menu:
+    case K::MENU:
         return XK_Menu;
-    case K::LBracket:
+    case K::LBRACKET:
         return XK_bracketleft;
-    case K::RBracket:
+    case K::RBRACKET:
         return XK_bracketright;
-    case K::Semicolon:
+    case K::SEMICOLON:
         return XK_semicolon;
-    case K::Comma:
+    case K::COMMA:
         return XK_comma;
-    case K::Period:
+    case K::PERIOD:
         return XK_period;
-    case K::Quote:
+    case K::QUOTE:
         return XK_apostrophe;
-    case K::Slash:
+    case K::SLASH:
         return XK_slash;
-    case K::Backslash:
+    case K::BACKSLASH:
         return XK_backslash;
-    case K::Tilde:
+    case K::TILDE:
         return XK_grave;
-    case K::Equal:
+    case K::EQUAL:
         return XK_equal;
-    case K::Hyphen:
+    case K::HYPHEN:
         return XK_minus;
-    case K::Space:
+    case K::SPACE:
         return XK_space;
-    case K::Enter:
+    case K::ENTER:
         return XK_Return;
-    case K::Backspace:
+    case K::BACKSPACE:
         return XK_BackSpace;
-    case K::Tab:
+    case K::TAB:
         return XK_Tab;
-    case K::PageUp:
+    case K::PAGEUP:
         return XK_Prior;
-    case K::PageDown:
+    case K::PAGEDOWN:
         return XK_Next;
-    case K::End:
+    case K::END:
         return XK_End;
-    case K::Home:
+    case K::HOME:
         return XK_Home;
-    case K::Insert:
+    case K::INSERT:
         return XK_Insert;
-    case K::Delete:
+    case K::DELETE:
         return XK_Delete;
-    case K::Add:
+    case K::ADD:
         return XK_KP_Add;
-    case K::Subtract:
+    case K::SUBTRACT:
         return XK_KP_Subtract;
-    case K::Multiply:
+    case K::MULTIPLY:
         return XK_KP_Multiply;
-    case K::Divide:
+    case K::DIVIDE:
         return XK_KP_Divide;
-    case K::Left:
+    case K::LEFT:
         return XK_Left;
-    case K::Right:
+    case K::RIGHT:
         return XK_Right;
-    case K::Up:
+    case K::UP:
         return XK_Up;
-    case K::Down:
+    case K::DOWN:
         return XK_Down;
-    case K::Pause:
+    case K::PAUSE:
         return XK_Pause;
     default:
         return NoSymbol;
@@ -114,8 +114,8 @@ KeyboardSampler::KeyboardSampler() : keycodes(), keymap(), p_display(XOpenDispla
     Display* p_x = static_cast<Display*>(p_display);
     if (!p_x)
         return;
-    for (int key = 0; key < sf::Keyboard::KeyCount; key++) {
-        KeySym symbol = keysymOf(static_cast<sf::Keyboard::Key>(key));
+    for (int key = 0; key < static_cast<int>(PhysicalKey::COUNT); key++) {
+        KeySym symbol = keysymOf(static_cast<PhysicalKey>(key));
         keycodes[key] = symbol == NoSymbol ? 0 : XKeysymToKeycode(p_x, symbol);
     }
 }
@@ -134,10 +134,11 @@ bool KeyboardSampler::sample() {
     return true;
 }
 
-bool KeyboardSampler::isDown(sf::Keyboard::Key key) const {
-    if (key < 0 || key >= sf::Keyboard::KeyCount)
+bool KeyboardSampler::isDown(PhysicalKey key) const {
+    const int index = static_cast<int>(key);
+    if (index < 0 || index >= static_cast<int>(PhysicalKey::COUNT))
         return false;
-    unsigned char code = keycodes[key];
+    unsigned char code = keycodes[index];
     return code != 0 && (keymap[code / 8] & (1 << (code % 8))) != 0;
 }
 

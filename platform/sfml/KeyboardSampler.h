@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SFML/Window/Keyboard.hpp>
+#include "PhysicalKey.h"
 
 namespace ks {
 
@@ -17,14 +17,14 @@ public:
     /// Reads the state of every key at once. false (and every key up) without a display.
     bool sample();
     /// Whether the key was down at the last sample. Keys the keyboard has no key for are up.
-    bool isDown(sf::Keyboard::Key key) const;
+    bool isDown(PhysicalKey key) const;
 
     KeyboardSampler(const KeyboardSampler&) = delete;
     KeyboardSampler& operator=(const KeyboardSampler&) = delete;
 
 private:
-    /// The X keycode of each SFML key (0: none), found once at connection.
-    unsigned char keycodes[sf::Keyboard::KeyCount];
+    /// The X keycode of each key (0: none), found once at connection.
+    unsigned char keycodes[static_cast<int>(PhysicalKey::COUNT)];
     /// The bit map of keys down, by keycode, as the server gives it.
     char keymap[32];
     /// The X connection (a Display*, kept opaque so Xlib's macros stay out of this header).

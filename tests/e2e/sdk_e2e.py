@@ -18,8 +18,8 @@ import sys
 import tempfile
 
 HELLO_LINE = ":Cycles: 30:"  # row 1 of hello's last frame: the framed counter at 30
-ENV = dict(os.environ, ALSOFT_DRIVERS="null")  # no sound device wanted
-ENV.pop("DISPLAY", None)  # everything here runs without a window
+ENV = dict(os.environ)
+ENV.pop("DISPLAY", None)  # everything here runs without a window, and without sound
 
 
 def run(*command, cwd=None, env=ENV, ok=True):
@@ -47,20 +47,54 @@ def hello_row(executable, work):
     return run(executable, "--headless", cwd=work).stdout.strip("\n").splitlines()[-1]
 
 
+# A game on the core alone: ten cycles on the headless platform.
+WINDOWLESS = """#include <cstdio>
+#include <ks/GameManager.h>
+#include <ks/HeadlessPlatform.h>
+#include <ks/LogManager.h>
+int main() {
+    ks::HeadlessPlatform headless;
+    ks::LogManager::getInstance().startUp();
+    ks::GameManager& game = ks::GameManager::getInstance();
+    game.setPlatform(headless);
+    game.startUp();
+    game.setPaced(false);
+    for (int i = 0; i < 10; i++)
+        game.cycle();
+    printf("ran %d cycles\\n", 10);
+}
+"""
+
+
+def internal_headers(source):
+    """The engine's own helpers, which are not installed (cmake/ksLibrary.cmake lists them)."""
+    with open(os.path.join(source, "cmake", "ksLibrary.cmake")) as cmake:
+        text = cmake.read()
+    listed = re.search(r"set\(KS_INTERNAL_HEADERS(.*?)\)", text, re.S).group(1)
+    return set(re.findall(r"\b(\w+\.h)\b", listed))
+
+
 def test_engine_installs_for_outside_projects(args):
     with tempfile.TemporaryDirectory(prefix="ks-sdk-") as root:
         prefix = os.path.join(root, "prefix")
         install(args, prefix)
-        libdir = os.path.dirname(glob.glob(prefix + "/lib/**/libks.a", recursive=True)[0])
+        libdir = os.path.dirname(glob.glob(prefix + "/lib/**/libks_core.a", recursive=True)[0])
+        for library in ("libks_headless.a", "libks_sfml.a"):
+            assert os.path.isfile(os.path.join(libdir, library)), library + " not installed"
         for path in ("include/ks/GameManager.h", "share/ks/ks-font.ttf"):
             assert os.path.isfile(os.path.join(prefix, path)), path + " not installed"
         for path in ("cmake/ks/ksConfig.cmake", "cmake/ks/ksConfigVersion.cmake",
-                     "cmake/ks/ksTargets.cmake", "pkgconfig/ks.pc"):
+                     "cmake/ks/ksTargets.cmake", "pkgconfig/ks.pc", "pkgconfig/ks-core.pc"):
             assert os.path.isfile(os.path.join(libdir, path)), path + " not installed"
-        # Every engine header is installed, and compiles on its own: it includes what it uses.
+        # Every public header of the engine and its platforms is installed, its own helpers are
+        # not, and each compiles on its own: it includes what it uses.
         headers = sorted(os.path.basename(h) for h in glob.glob(prefix + "/include/ks/*.h"))
-        sources = sorted(os.path.basename(h) for h in glob.glob(args.source + "/engine/*/*.h") + glob.glob(args.source + "/platform/*/*.h"))
+        internal = internal_headers(args.source)
+        sources = sorted(os.path.basename(h) for h in glob.glob(args.source + "/engine/*/*.h") +
+                         glob.glob(args.source + "/platform/*/*.h")
+                         if os.path.basename(h) not in internal)
         assert headers == sources, "installed %s, the engine has %s" % (headers, sources)
+        assert "SpatialGrid.h" in internal and "QuadBatcher.h" in internal, internal
 
         def compile_alone(header):
             result = subprocess.run(
@@ -83,10 +117,23 @@ def test_engine_installs_for_outside_projects(args):
         # The same program built with nothing but pkg-config.
         env = dict(ENV, PKG_CONFIG_PATH=libdir + "/pkgconfig")
         flags = run("pkg-config", "--cflags", "--libs", "ks", env=env).stdout.split()
-        assert "-I%s/include" % prefix in flags and "-lks" in flags, flags
+        assert "-I%s/include" % prefix in flags and "-lks_core" in flags, flags
         assert any(f.startswith("-lsfml-graphics") for f in flags), "no SFML in %s" % flags
         run("c++", "-std=c++17", hello + "/hello.cpp", "-o", root + "/hello-pc", *flags)
         assert hello_row(root + "/hello-pc", root + "/run2").strip() == HELLO_LINE
+
+        # A game without a window, on the core and the headless platform (ks-core), links
+        # neither SFML nor X11.
+        core_flags = run("pkg-config", "--cflags", "--libs", "ks-core", env=env).stdout.split()
+        assert not [f for f in core_flags if "sfml" in f or "X11" in f], core_flags
+        with open(root + "/windowless.cpp", "w") as source:
+            source.write(WINDOWLESS)
+        run("c++", "-std=c++17", root + "/windowless.cpp", "-o", root + "/windowless",
+            *core_flags)
+        libraries = run("ldd", root + "/windowless").stdout
+        assert "sfml" not in libraries and "X11" not in libraries, libraries
+        os.makedirs(root + "/run3")
+        assert run(root + "/windowless", cwd=root + "/run3").stdout == "ran 10 cycles\n"
 
         # A project that needs another major version is told the installed one does not fit.
         wants2 = os.path.join(root, "wants2")
@@ -107,7 +154,10 @@ def test_example_game_replays_to_its_score(args):
         prefix, build = os.path.join(root, "prefix"), os.path.join(root, "snake")
         install(args, prefix)
         cmake_project(os.path.join(args.source, "examples", "snake"), build, prefix)
-        result = run(build + "/snake", "--replay", games + "/demo.rpl", "--headless", cwd=build)
+        # Headless, nothing of the sound hardware is touched: not a word on stderr.
+        result = subprocess.run([build + "/snake", "--replay", games + "/demo.rpl", "--headless"],
+                                cwd=build, env=ENV, capture_output=True, text=True, timeout=600)
+        assert result.returncode == 0 and result.stderr == "", result.stderr
         assert result.stdout.strip().splitlines()[-1] == expected, (
             "the demo replayed to %r, recorded as %r" % (result.stdout, expected))
         with open(build + "/kestrel.log") as log:

@@ -70,7 +70,7 @@ def test_window_destroyed_by_another_program_ends_the_game(args):
         game.xdotool("windowclose", game.window)
         code = game.process.wait(10)
         assert code == 0, "exit code %d: %s" % (code, game.output()[-500:])
-        assert game.find_line(r"^WindowBackend::pollEvent\(\): Error: the window was destroyed "
+        assert game.find_line(r"^SfmlScreen::pollEvent\(\): Error: the window was destroyed "
                               r"by another program$"), "no line in the log"
 
 

@@ -43,15 +43,31 @@
 #include "WorldManager.h"
 #include "Zombie.h"
 
+// Loads the game's sprites and sounds once per process (the registry is kept between tests).
+inline void loadGameResources() {
+    static bool loaded = false;
+    if (!loaded)
+        loadResources();
+    loaded = true;
+}
+
 // A clean engine with the game's resources; with the generator seeded with 1 a new enemy stays on
-// its first step.
+// its first step. The seed of the next map is put back when a test ends.
 class GameTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
+        next_seed = Map::getNextSeed();
         loadGameResources();
         ks::Random::getInstance().seed(1);
     }
+    void TearDown() override {
+        Map::setNextSeed(next_seed);
+        EngineTest::TearDown();
+    }
+
+private:
+    unsigned long next_seed = 0;
 
 public: // the helpers serve code outside the tests' bodies too
     // The objects of the dynamic class T in the list, in its order.

@@ -9,10 +9,9 @@
 #include "Event.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
+#include "HeadlessScreen.h"
 #include "InputManager.h"
 #include "LogManager.h"
-#include "Map.h"
-#include "Setup.h"
 #include "WorldManager.h"
 
 std::vector<std::string> logLines() {
@@ -51,29 +50,10 @@ void resetEngine() {
     ks::GameManager::getInstance().setStepCount(0);
     ks::InputManager::getInstance().shutDown();
     ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
-    if (!graphics.getBackend()) {
-        graphics.setHeadless(true);
-        graphics.startUp();
-    }
+    if (!graphics.getScreen())
+        graphics.startUp(std::make_unique<ks::HeadlessScreen>());
     graphics.swapBuffers();
     ks::LogManager::getInstance().startUp();
-}
-
-void loadGameResources() {
-    static bool loaded = false;
-    if (!loaded)
-        loadResources();
-    loaded = true;
-}
-
-bool openWindow() {
-    ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
-    if (!graphics.getWindow() && hasDisplay()) {
-        graphics.shutDown();
-        graphics.setHeadless(false);
-        graphics.startUp();
-    }
-    return graphics.getWindow() != nullptr;
 }
 
 std::string row(int y) {
@@ -87,9 +67,7 @@ std::string shownRow(int y) {
 Knobs Knobs::save() {
     ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
     ks::GameManager& game = ks::GameManager::getInstance();
-    Knobs knobs{Map::getNextSeed(),
-                graphics.isHeadless(),
-                game.isPaused(),
+    Knobs knobs{game.isPaused(),
                 game.getPaced(),
                 ks::WorldManager::getInstance().isBruteForce(),
                 graphics.getScale(),
@@ -101,9 +79,7 @@ Knobs Knobs::save() {
 }
 
 void Knobs::restore() const {
-    Map::setNextSeed(next_seed);
     ks::Clock::setTimeSource(nullptr);
-    ks::GraphicsManager::getInstance().setHeadless(headless);
     ks::GraphicsManager::getInstance().setScale(scale);
     ks::InputManager::getInstance().setPauseKey(pause_key);
     ks::GameManager::getInstance().setPaused(paused);
@@ -115,8 +91,10 @@ void Knobs::restore() const {
 
 void EngineTest::TearDown() {
     knobs.restore();
-    if (!ks::GraphicsManager::getInstance().getWindow())
-        ks::GraphicsManager::getInstance().shutDown();
+    // A window a test opened stays for the next test; any other screen goes.
+    ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
+    if (graphics.getScreen() && !graphics.getScreen()->hasWindow())
+        graphics.shutDown();
 }
 
 Recorder::Recorder(ks::Position position, std::string type) : ks::Object(position) {
@@ -128,7 +106,7 @@ int Recorder::eventHandler(const ks::Event* p_event) {
     return 1;
 }
 
-bool ScriptedBackend::pollEvent(sf::Event& event) {
+bool ScriptedScreen::pollEvent(ks::InputEvent& event) {
     if (events.empty())
         return false;
     event = events.front();
@@ -136,16 +114,42 @@ bool ScriptedBackend::pollEvent(sf::Event& event) {
     return true;
 }
 
-void ScriptedBackend::key(sf::Event::EventType type, sf::Keyboard::Key code) {
-    sf::Event event{};
+void ScriptedScreen::key(ks::InputEvent::Type type, ks::PhysicalKey code) {
+    ks::InputEvent event;
     event.type = type;
-    event.key.code = code;
+    event.key = code;
     events.push_back(event);
 }
 
-ScriptedBackend* startScripted() {
-    auto backend = std::make_unique<ScriptedBackend>();
-    ScriptedBackend* p_backend = backend.get();
-    ks::GraphicsManager::getInstance().startUp(std::move(backend));
-    return p_backend;
+ScriptedScreen* startScripted() {
+    auto screen = std::make_unique<ScriptedScreen>();
+    ScriptedScreen* p_screen = screen.get();
+    ks::GraphicsManager::getInstance().startUp(std::move(screen));
+    return p_screen;
+}
+
+namespace {
+
+class RecordingVoice : public ks::Voice {
+public:
+    explicit RecordingVoice(std::shared_ptr<RecordingAudio::Record> new_record)
+        : record(std::move(new_record)) {}
+    void play(bool) override { record->plays++; }
+    void stop() override {}
+    void pause() override {}
+
+private:
+    std::shared_ptr<RecordingAudio::Record> record;
+};
+
+} // namespace
+
+std::unique_ptr<ks::Voice> RecordingAudio::createSound(const ks::SoundSamples& sound) {
+    record->sounds.push_back(sound);
+    return std::make_unique<RecordingVoice>(record);
+}
+
+std::unique_ptr<ks::Voice> RecordingAudio::createMusic(std::unique_ptr<ks::SampleStream>) {
+    record->musics++;
+    return std::make_unique<RecordingVoice>(record);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -8,8 +9,11 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include "DisplayBackend.h"
+#include "AudioDevice.h"
+#include "InputEvent.h"
 #include "Object.h"
+#include "PhysicalKey.h"
+#include "Screen.h"
 
 // The lines of "kestrel.log" in the working directory, as written so far.
 std::vector<std::string> logLines();
@@ -23,23 +27,19 @@ bool hasDisplay();
 
 // Puts the log (emptied), the world (no objects, 80 x 24 view), and the game manager (not over,
 // step 0) back to a clean state. Objects left from an earlier test are destroyed. Graphics run
-// without a window unless a test opened one, so drawing fills the cell model (row()) anywhere.
+// on a headless screen unless a test opened another, so drawing fills the cell model (row())
+// anywhere.
 void resetEngine();
-// Loads the game's sprites and sounds once per process (the registry is kept between tests).
-void loadGameResources();
-// Opens the game window (for tests of its pixels) once per process; false without a display.
-bool openWindow();
 
 // One screen row of the current frame's cell model, as text; of the last frame shown.
 std::string row(int y);
 std::string shownRow(int y);
 
-// The process-wide settings tests turn: the next map's seed, the clock's time source, graphics'
-// headless flag and scale, the pause key, the paused and paced flags, the log's size cap, the
-// world's brute-force switch and the process's file-size limit.
+// The process-wide settings tests turn: the clock's time source, graphics' scale, the pause key,
+// the paused and paced flags, the log's size cap, the world's brute-force switch and the
+// process's file-size limit.
 struct Knobs {
-    unsigned long next_seed;
-    bool headless, paused, paced, brute_force;
+    bool paused, paced, brute_force;
     int scale, pause_key;
     long max_log_size;
     struct rlimit file_size;
@@ -74,28 +74,45 @@ public:
     std::vector<std::string> events;
 };
 
-// A screen played by the test: the window events it queues, the keys it holds, the frames shown.
-class ScriptedBackend : public ks::DisplayBackend {
+// A screen played by the test: the events it queues, the keys it holds, the frames shown.
+class ScriptedScreen : public ks::Screen {
 public:
     bool isOpen() const override { return open; }
     void close() override { open = false; }
-    void drawCell(ks::Position, char, int) override { cells_drawn++; }
-    int present() override {
+    bool hasWindow() const override { return false; }
+    int present(const std::vector<ks::CellDraw>& cells) override {
         presents++;
+        cells_drawn += static_cast<int>(cells.size());
         return 0;
     }
-    bool pollEvent(sf::Event& event) override;
-    bool isKeyHeld(sf::Keyboard::Key key) override { return held.count(key) > 0; }
+    bool pollEvent(ks::InputEvent& event) override;
+    bool isKeyHeld(ks::PhysicalKey key) override { return held.count(key) > 0; }
 
     // Queues a key press or release for the next poll.
-    void key(sf::Event::EventType type, sf::Keyboard::Key code);
+    void key(ks::InputEvent::Type type, ks::PhysicalKey key);
 
-    std::deque<sf::Event> events;
-    std::set<sf::Keyboard::Key> held;
+    std::deque<ks::InputEvent> events;
+    std::set<ks::PhysicalKey> held;
     bool open = true;
     int presents = 0;
     int cells_drawn = 0;
 };
 
-// Starts the graphics manager on a new scripted backend, which it owns, and returns it.
-ScriptedBackend* startScripted();
+// Starts the graphics manager on a new scripted screen, which it owns, and returns it.
+ScriptedScreen* startScripted();
+
+// A sound device that keeps the sounds it is given and counts what its voices are asked to do.
+class RecordingAudio : public ks::AudioDevice {
+public:
+    struct Record {
+        std::vector<ks::SoundSamples> sounds; // every sound made, in order
+        int musics = 0;                       // pieces of music made
+        int plays = 0;                        // play() on any voice
+    };
+
+    std::unique_ptr<ks::Voice> createSound(const ks::SoundSamples& sound) override;
+    std::unique_ptr<ks::Voice> createMusic(std::unique_ptr<ks::SampleStream> stream) override;
+
+    // Shared with the voices, which may outlive the device.
+    std::shared_ptr<Record> record = std::make_shared<Record>();
+};

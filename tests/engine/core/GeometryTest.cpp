@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "Box.h"
+#include "GraphicsManager.h"
 #include "TestSupport.h"
 #include "WorldManager.h"
 

@@ -3,17 +3,17 @@
 #include <array>
 #include <set>
 
-#include <SFML/Window/Event.hpp>
-
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "GameManager.h"
+#include "InputEvent.h"
 #include "InputManager.h"
 #include "LogManager.h"
 #include "Replay.h"
 #include "TestSupport.h"
 
-using K = sf::Keyboard;
+using K = ks::PhysicalKey;
+using Type = ks::InputEvent::Type;
 // Events as recorded: action, key or button, and the mouse position (0,0 for keys).
 using Seen = std::vector<std::array<int, 4>>;
 
@@ -31,19 +31,25 @@ public:
     Seen seen;
 };
 
-static sf::Event sfEvent(sf::Event::EventType type, int code = 0, int x = 0, int y = 0) {
-    sf::Event e{};
+static ks::InputEvent keyEvent(Type type, K key) {
+    ks::InputEvent e;
     e.type = type;
-    if (type == sf::Event::KeyPressed || type == sf::Event::KeyReleased)
-        e.key.code = static_cast<K::Key>(code);
-    else
-        e.mouseButton = {static_cast<sf::Mouse::Button>(code), x, y};
+    e.key = key;
+    return e;
+}
+
+static ks::InputEvent mouseEvent(Type type, int button, int x, int y) {
+    ks::InputEvent e;
+    e.type = type;
+    e.button = button;
+    e.x = x;
+    e.y = y;
     return e;
 }
 
 // A fake keyboard and the keys it holds.
-static std::set<K::Key> held;
-static bool fakeHeld(K::Key key) {
+static std::set<K> held;
+static bool fakeHeld(K key) {
     return held.count(key) > 0;
 }
 
@@ -57,12 +63,12 @@ TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
     InputRecorder rec;
     ASSERT_EQ(im.startRecording("test.rpl", 77), 0);
     gm.setStepCount(3);
-    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::W));
+    im.handleEvent(keyEvent(Type::KEY_PRESSED, K::W));
     held = {K::A};
     im.sendHeldKey(fakeHeld);
     gm.setStepCount(4);
-    im.handleEvent(sfEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 100, 50));
-    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::Escape));
+    im.handleEvent(mouseEvent(Type::MOUSE_PRESSED, ks::Mouse::LEFT, 100, 50));
+    im.handleEvent(keyEvent(Type::KEY_PRESSED, K::ESCAPE));
     im.stopRecording(4);
     EXPECT_EQ(fileText("test.rpl"),
               "ks-replay 1\nseed 77\n3 key pressed W\n3 key down A\n4 mouse pressed LEFT 100 50\n"
@@ -91,17 +97,17 @@ TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
 // release from the window not sent again; a key still held, or released in time, as usual.
 TEST_F(InputManagerTest, AKeyNoLongerHeldIsReleasedOnceAtTheNextSample) {
     InputRecorder rec;
-    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::LAlt));
-    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::LShift));
-    held = {K::LShift};
+    im.handleEvent(keyEvent(Type::KEY_PRESSED, K::LALT));
+    im.handleEvent(keyEvent(Type::KEY_PRESSED, K::LSHIFT));
+    held = {K::LSHIFT};
     im.releaseLostKeys(fakeHeld);
     im.releaseLostKeys(fakeHeld);
-    im.handleEvent(sfEvent(sf::Event::KeyReleased, K::LAlt)); // late: already released
+    im.handleEvent(keyEvent(Type::KEY_RELEASED, K::LALT)); // late: already released
     held = {};
-    im.handleEvent(sfEvent(sf::Event::KeyReleased, K::LShift));
+    im.handleEvent(keyEvent(Type::KEY_RELEASED, K::LSHIFT));
     im.releaseLostKeys(fakeHeld);
-    im.handleEvent(sfEvent(sf::Event::KeyPressed, K::LAlt)); // pressed again: a new press
-    im.handleEvent(sfEvent(sf::Event::KeyReleased, K::LAlt));
+    im.handleEvent(keyEvent(Type::KEY_PRESSED, K::LALT)); // pressed again: a new press
+    im.handleEvent(keyEvent(Type::KEY_RELEASED, K::LALT));
     EXPECT_EQ(rec.seen, (Seen{{ks::KEY_PRESSED, ks::Keyboard::LEFTALT, 0, 0},
                               {ks::KEY_PRESSED, ks::Keyboard::LEFTSHIFT, 0, 0},
                               {ks::KEY_RELEASED, ks::Keyboard::LEFTALT, 0, 0},
@@ -113,21 +119,21 @@ TEST_F(InputManagerTest, AKeyNoLongerHeldIsReleasedOnceAtTheNextSample) {
 // While paused only the pause key, Escape and closing count; the pause key still reaches the
 // objects; the keys held are nobody's.
 TEST_F(InputManagerTest, WhilePausedOnlyThePauseKeyEscapeAndClosingCount) {
-    ScriptedBackend* screen = startScripted();
+    ScriptedScreen* screen = startScripted();
     im.setPauseKey(ks::Keyboard::P);
     InputRecorder rec;
-    screen->key(sf::Event::KeyPressed, K::P);
-    screen->key(sf::Event::KeyPressed, K::W); // the same cycle: already paused
+    screen->key(Type::KEY_PRESSED, K::P);
+    screen->key(Type::KEY_PRESSED, K::W); // the same cycle: already paused
     im.getInput();
     EXPECT_TRUE(gm.isPaused());
     screen->held = {K::D, K::P};
-    screen->key(sf::Event::KeyPressed, K::A);
-    screen->key(sf::Event::KeyReleased, K::P);
-    screen->key(sf::Event::KeyPressed, K::P);
+    screen->key(Type::KEY_PRESSED, K::A);
+    screen->key(Type::KEY_RELEASED, K::P);
+    screen->key(Type::KEY_PRESSED, K::P);
     im.getInput();
     EXPECT_FALSE(gm.isPaused());
     screen->held = {K::D};
-    screen->key(sf::Event::KeyReleased, K::P);
+    screen->key(Type::KEY_RELEASED, K::P);
     im.getInput();
     EXPECT_EQ(rec.seen, (Seen{{ks::KEY_PRESSED, ks::Keyboard::P, 0, 0},
                               {ks::KEY_RELEASED, ks::Keyboard::P, 0, 0},

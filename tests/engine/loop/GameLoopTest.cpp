@@ -15,7 +15,7 @@ using GameLoopTest = EngineTest;
 // Paused: the mover keeps its place and gets no steps, the screen shows the last scene with
 // PAUSED across the middle; cycles still count. Resumed: all goes on.
 TEST_F(GameLoopTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
-    ScriptedBackend* screen = startScripted();
+    ScriptedScreen* screen = startScripted();
     ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
     ks::GameManager& game = ks::GameManager::getInstance();
     ks::Sprite sprite(1, 1, 1, ks::GREEN);
@@ -27,8 +27,8 @@ TEST_F(GameLoopTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
     auto steps = [&] { return std::count(mover.events.begin(), mover.events.end(), "ks::step"); };
     game.cycle();
     EXPECT_EQ(shownRow(5).substr(11, 1), "M");
-    screen->key(sf::Event::KeyPressed, sf::Keyboard::P);
-    screen->held = {sf::Keyboard::D}; // held keys do nothing while paused
+    screen->key(ks::InputEvent::Type::KEY_PRESSED, ks::PhysicalKey::P);
+    screen->held = {ks::PhysicalKey::D}; // held keys do nothing while paused
     for (int i = 0; i < 3; i++) {
         game.setStepCount(game.getStepCount() + 1);
         game.cycle();
@@ -39,7 +39,7 @@ TEST_F(GameLoopTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
     EXPECT_EQ(shownRow(5).substr(11, 1), "M");
     EXPECT_EQ(shownRow(11).substr(36, 10), "  PAUSED  ");
     EXPECT_EQ(screen->presents, 4);
-    screen->key(sf::Event::KeyPressed, sf::Keyboard::P);
+    screen->key(ks::InputEvent::Type::KEY_PRESSED, ks::PhysicalKey::P);
     game.cycle();
     EXPECT_FALSE(game.isPaused());
     EXPECT_EQ(mover.getPosition(), ks::Position(12, 5));

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "AudioManager.h"
 #include "Color.h"
 #include "Music.h"
 #include "ResourceManager.h"
@@ -114,11 +115,26 @@ TEST_F(ResourceManagerTest, AFullSpriteRegistryRefusesLoads) {
 using SoundTest = ResourceManagerTest;
 
 // Files that are no sound effect, or lie about their size, are refused by the game's own start
-// (the end-to-end tests with damaged data); here, a sound that is one decodes whole.
-TEST_F(SoundTest, AGameSoundDecodesWhole) {
-    ks::Sound arrow("sounds/arrow.wav", "arrow");
-    ASSERT_TRUE(arrow.isLoaded());
-    EXPECT_EQ(13230u, arrow.getSound().getBuffer()->getSampleCount());
+// (the end-to-end tests with damaged data); here, a sound that is one decodes whole onto the
+// device, and without a device it loads all the same, silent.
+TEST_F(SoundTest, AGameSoundDecodesWholeWithOrWithoutADevice) {
+    auto device = std::make_unique<RecordingAudio>();
+    std::shared_ptr<RecordingAudio::Record> record = device->record;
+    ks::AudioManager::getInstance().startUp(std::move(device));
+    {
+        ks::Sound arrow("sounds/arrow.wav", "arrow");
+        ASSERT_TRUE(arrow.isLoaded());
+        ASSERT_EQ(record->sounds.size(), 1u);
+        EXPECT_EQ(record->sounds[0].samples.size(), 13230u);
+        EXPECT_EQ(record->sounds[0].channel_count, 1u);
+        EXPECT_EQ(record->sounds[0].sample_rate, 44100u);
+        arrow.play();
+        EXPECT_EQ(record->plays, 1);
+    }
+    ks::AudioManager::getInstance().startUp(nullptr);
+    ks::Sound silent("sounds/arrow.wav", "arrow");
+    EXPECT_TRUE(silent.isLoaded());
+    silent.play();
     EXPECT_TRUE(logLines().empty());
 }
 

@@ -1,7 +1,0 @@
-#include "DisplayBackend.h"
-
-namespace ks {
-
-DisplayBackend::~DisplayBackend() = default;
-
-} // namespace ks

@@ -1,0 +1,7 @@
+#include "Platform.h"
+
+namespace ks {
+
+Platform::~Platform() = default;
+
+} // namespace ks

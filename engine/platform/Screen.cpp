@@ -1,0 +1,7 @@
+#include "Screen.h"
+
+namespace ks {
+
+Screen::~Screen() = default;
+
+} // namespace ks
