@@ -3,8 +3,12 @@
 #   1. the normal build (build/test);
 #   2. the unit tests and the damaged-data end-to-end tests again in an AddressSanitizer +
 #      UndefinedBehaviorSanitizer build (build/asan), failing on any report, leaks included;
-#   3. a minute of fuzzing the sprite loader (build/fuzz, clang + libFuzzer);
-#   4. every test of the normal build, end-to-end tests included.
+#   3. the engine without SFML (build/core, -DKS_SFML=OFF): the core, the headless platform, the
+#      game's library and their tests, built and run with no display, and checked to link
+#      neither SFML nor X11;
+#   4. a minute and a half of fuzzing the sprite loader and the sound decoder (build/fuzz,
+#      clang + libFuzzer);
+#   5. every test of the normal build, end-to-end tests included.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -35,19 +39,33 @@ preload=()
   "${preload[@]}" ctest -R '^e2e_damaged_' --output-on-failure
 )
 
-echo "== Fuzzing the sprite loader (build/fuzz)"
+echo "== The engine without SFML (build/core)"
+cmake -S . -B build/core -DKS_SFML=OFF >/dev/null
+cmake --build build/core -j2
+(
+  cd build/core
+  env -u DISPLAY ctest --output-on-failure -j2
+  "$root/tools/check-links.sh" libks_core.a libks_headless.a tests/*Test
+)
+
+echo "== Fuzzing the sprite loader and the sound decoder (build/fuzz)"
 CC=clang CXX=clang++ cmake -S fuzz -B build/fuzz >/dev/null
 cmake --build build/fuzz -j2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/corpus" build/fuzz/artifacts
-cp sprites/*.txt "$scratch/corpus/"
+mkdir -p "$scratch/sprites" "$scratch/sounds" build/fuzz/artifacts
+cp sprites/*.txt "$scratch/sprites/"
+cp sounds/*.wav "$scratch/sounds/"
 # A crashing or leaking input is kept in build/fuzz/artifacts/ to be replayed:
-#   build/fuzz/SpriteLoaderFuzz build/fuzz/artifacts/<file>
-build/fuzz/SpriteLoaderFuzz -max_total_time=60 -timeout=10 -rss_limit_mb=2048 \
-  -print_final_stats=1 -artifact_prefix="$root/build/fuzz/artifacts/" "$scratch/corpus" \
-  >"$scratch/fuzz.log" 2>&1 || { cat "$scratch/fuzz.log"; exit 1; }
-grep -E '^(Done|stat::(number_of_executed_units|peak_rss_mb))' "$scratch/fuzz.log" || true
+#   build/fuzz/<target> build/fuzz/artifacts/<file>
+fuzz() {
+  build/fuzz/"$1" -max_total_time="$2" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$root/build/fuzz/artifacts/" "$3" >"$scratch/$1.log" 2>&1 ||
+    { cat "$scratch/$1.log"; exit 1; }
+  grep -E '^(Done|stat::(number_of_executed_units|peak_rss_mb))' "$scratch/$1.log" || true
+}
+fuzz SpriteLoaderFuzz 60 "$scratch/sprites"
+fuzz SoundDecoderFuzz 30 "$scratch/sounds"
 
 echo "== All tests (build/test)"
 cd build/test

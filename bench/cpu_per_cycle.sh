@@ -15,7 +15,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for d in sprites sounds ks-font.ttf; do ln -s "$data/$d" "$work/$d"; done
 cd "$work"
-ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+# The window's sound goes to OpenAL Soft's null driver: no sound card is needed.
+printf '[general]\ndrivers=null\n' >alsoft.conf
+ALSOFT_CONF="$work/alsoft.conf" xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   "$0" >/dev/null 2>&1 & pid=$!
   xpid=$(pgrep -n Xvfb)
   until grep -q "created instance of player" kestrel.log 2>/dev/null; do sleep 0.2; done

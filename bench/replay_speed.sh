@@ -18,7 +18,7 @@ cd "$work"
 best=0
 for run in $(seq "$runs"); do
   start=$(date +%s%N)
-  summary=$(env -u DISPLAY ALSOFT_DRIVERS=null "$game" --replay "$longest" --headless 2>/dev/null)
+  summary=$(env -u DISPLAY "$game" --replay "$longest" --headless 2>/dev/null)
   end=$(date +%s%N)
   cycles=$(echo "$summary" | cut -d' ' -f2)
   rate=$(awk -v c="$cycles" -v ns="$((end - start))" 'BEGIN { printf "%.0f", c / (ns / 1e9) }')

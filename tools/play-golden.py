@@ -753,7 +753,6 @@ def replay_headless(game_path, data, replay):
         for item in ("sprites", "sounds", "ks-font.ttf"):
             os.symlink(os.path.join(data, item), os.path.join(work, item))
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "XAUTHORITY")}
-        env["ALSOFT_DRIVERS"] = "null"
         result = subprocess.run([os.path.abspath(game_path), "--replay", str(replay),
                                  "--headless"], cwd=work, env=env, capture_output=True,
                                 text=True, timeout=600)

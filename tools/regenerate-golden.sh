@@ -16,10 +16,10 @@ cmake --build build/test -j2 --target SeedCatalogueTest murkvault
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for data in sprites sounds ks-font.ttf; do ln -s "$root/$data" "$work/$data"; done
-(cd "$work" && ALSOFT_DRIVERS=null MURKVAULT_REGENERATE=1 "$root/build/test/tests/SeedCatalogueTest" \
+(cd "$work" && MURKVAULT_REGENERATE=1 "$root/build/test/tests/SeedCatalogueTest" \
   --gtest_filter='*Catalogue*' >/dev/null)
 for game in tests/data/games/*.rpl; do
-  (cd "$work" && ALSOFT_DRIVERS=null "$root/build/test/murkvault" --replay "$root/$game" \
+  (cd "$work" && "$root/build/test/murkvault" --replay "$root/$game" \
     --headless 2>/dev/null) >"${game%.rpl}.summary"
 done
 git status --short tests/data

@@ -101,17 +101,20 @@ Position GraphicsManager::pixelsToSpaces(Position pixels) const {
                     static_cast<int>(pixels.getY() / charHeight()));
 }
 
-Position worldToView(Position world_pos) {
-    const Position view_corner = GraphicsManager::getInstance().getViewCorner();
+Position GraphicsManager::toView(Position world_pos) const {
     return Position(
         Position::inRange(static_cast<long long>(world_pos.getX()) - view_corner.getX()),
         Position::inRange(static_cast<long long>(world_pos.getY()) - view_corner.getY()));
 }
 
+Position worldToView(Position world_pos) {
+    return GraphicsManager::getInstance().toView(world_pos);
+}
+
 int GraphicsManager::drawCh(Position world_pos, char ch, int color) {
     if (!screen)
         return -1;
-    drawViewCh(worldToView(world_pos), ch, color);
+    drawViewCh(toView(world_pos), ch, color);
     return 0;
 }
 
@@ -134,12 +137,14 @@ int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, i
     if (width == 0 && height == 0)
         return -1;
 
+    if (!screen)
+        return 0; // nothing drawn, as every cell's drawCh would have refused
     int x_offset = centered ? width / 2 : 0;
     int y_offset = centered ? height / 2 : 0;
     // Only the cells that can be seen: those in the view and the ring around it, whose glyphs may
     // reach a pixel into the window. A frame far larger than the screen costs no more than one
     // that fills it.
-    const Position first = worldToView(
+    const Position first = toView(
         Position(world_pos.getX() + x_offset, world_pos.getY() + y_offset)); // of cell (0, 0)
     const long x_begin = std::max(0L, -1L - first.getX());
     const long x_end =
@@ -153,9 +158,9 @@ int GraphicsManager::drawFrame(Position world_pos, Frame frame, bool centered, i
             // A frame built with a short string: the missing characters are blank.
             size_t index = static_cast<size_t>(y) * width + x;
             char ch = index < str.size() ? str[index] : ' ';
-            drawCh(Position(world_pos.getX() + static_cast<int>(x) + x_offset,
-                            world_pos.getY() + static_cast<int>(y) + y_offset),
-                   ch, color);
+            drawViewCh(toView(Position(world_pos.getX() + static_cast<int>(x) + x_offset,
+                                       world_pos.getY() + static_cast<int>(y) + y_offset)),
+                       ch, color);
         }
     }
     return 0;

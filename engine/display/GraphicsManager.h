@@ -135,6 +135,8 @@ public:
     Position getViewCorner() const { return view_corner; }
     /// Sets the corner of the view (WorldManager::setView and setViewPosition do).
     void setViewCorner(Position new_corner) { view_corner = new_corner; }
+    /// A world position made relative to the view's corner (worldToView).
+    Position toView(Position world_pos) const;
 
     GraphicsManager(const GraphicsManager&) = delete;
     GraphicsManager& operator=(const GraphicsManager&) = delete;

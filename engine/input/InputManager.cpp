@@ -27,8 +27,8 @@ Replay::Input inputOf(const Event& event, int cycle) {
 } // namespace
 
 InputManager::InputManager()
-    : p_loop(nullptr), pause_key(Keyboard::UNDEFINED_KEY), p_record(nullptr), p_replay(nullptr),
-      replay_next(0) {
+    : p_loop(nullptr), pause_key(Keyboard::UNDEFINED_KEY), recorder(), p_replay(nullptr),
+      replay_next(0), pressed_keys() {
     setType("InputManager");
 }
 
@@ -49,8 +49,7 @@ int InputManager::startUp() {
 
 void InputManager::shutDown() {
     // Forget the keys the window had down; a new window starts with none.
-    keys_down.clear();
-    released_early.clear();
+    pressed_keys.clear();
     Manager::shutDown();
 }
 
@@ -67,16 +66,12 @@ void InputManager::handleEvent(const InputEvent& event) {
     case Type::KEY_PRESSED:
         if (event.key == PhysicalKey::ESCAPE)
             endGame();
-        if (event.key != PhysicalKey::UNKNOWN) {
-            keys_down.insert(event.key);
-            released_early.erase(event.key);
-        }
+        pressed_keys.pressed(event.key);
         sendEvent(EventKeyboard(KEY_PRESSED, KeyTable::fromQueue(event.key)));
         break;
     case Type::KEY_RELEASED:
-        keys_down.erase(event.key);
-        if (released_early.erase(event.key) > 0)
-            break;
+        if (!pressed_keys.released(event.key))
+            break; // released already, when it was found no longer held
         sendEvent(EventKeyboard(KEY_RELEASED, KeyTable::fromQueue(event.key)));
         break;
     case Type::MOUSE_PRESSED:
@@ -111,20 +106,12 @@ void InputManager::sendHeldKey(KeyHeldTest is_held) {
 void InputManager::releaseLostKeys(KeyHeldTest is_held) {
     if (!is_held)
         return;
-    for (auto it = keys_down.begin(); it != keys_down.end();) {
-        const PhysicalKey key = *it;
-        if (is_held(key)) {
-            ++it;
-            continue;
-        }
-        it = keys_down.erase(it);
-        released_early.insert(key);
+    for (PhysicalKey key : pressed_keys.lost(is_held))
         sendEvent(EventKeyboard(KEY_RELEASED, KeyTable::fromQueue(key)));
-    }
 }
 
 void InputManager::sendEvent(const Event& event) {
-    record(inputOf(event, cycle()));
+    recorder.write(inputOf(event, cycle()));
     auto* p_key = dynamic_cast<const EventKeyboard*>(&event);
     if (p_key && p_key->getKeyboardAction() == KEY_PRESSED &&
         pause_key != Keyboard::UNDEFINED_KEY && p_key->getKey() == pause_key && p_loop)
@@ -136,14 +123,14 @@ void InputManager::sendEvent(const Event& event) {
 }
 
 void InputManager::sendHeld(EventKeyboard& event) {
-    record(inputOf(event, cycle()));
+    recorder.write(inputOf(event, cycle()));
     if (event.getKey() == Keyboard::A)
         LogManager::getInstance().writeLog("pressing key %d", event.getKey());
     onEvent(&event);
 }
 
 void InputManager::endGame() {
-    record({cycle(), Replay::Input::QUIT, 0, 0, Position()});
+    recorder.write({cycle(), Replay::Input::QUIT, 0, 0, Position()});
     if (Screen* p_screen = GraphicsManager::getInstance().getScreen())
         p_screen->close();
     if (p_loop)
@@ -223,33 +210,16 @@ void InputManager::startReplay(const Replay* p_new_replay) {
 }
 
 int InputManager::startRecording(const std::string& filename, unsigned long seed) {
-    if (p_record)
-        fclose(p_record);
-    p_record = fopen(filename.c_str(), "w");
-    if (!p_record) {
+    if (recorder.open(filename, seed) != 0) {
         LogManager::getInstance().writeLog(
             "InputManager::startRecording(): Error: cannot write replay file %s", filename.c_str());
         return -1;
     }
-    fprintf(p_record, "%s\n%s\n", Replay::headerLine().c_str(), Replay::seedLine(seed).c_str());
-    fflush(p_record);
     return 0;
 }
 
-void InputManager::record(const Replay::Input& input) {
-    if (!p_record)
-        return;
-    // Flushed line by line: a game that crashes still leaves a replay up to its last input.
-    fprintf(p_record, "%s\n", Replay::inputLine(input).c_str());
-    fflush(p_record);
-}
-
 void InputManager::stopRecording(int last_cycle) {
-    if (!p_record)
-        return;
-    fprintf(p_record, "%s\n", Replay::endLine(last_cycle).c_str());
-    fclose(p_record);
-    p_record = nullptr;
+    recorder.close(last_cycle);
 }
 
 } // namespace ks

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "InputEvent.h"
 #include "Manager.h"
 #include "PhysicalKey.h"
+#include "PressedKeys.h"
 #include "Replay.h"
+#include "ReplayRecorder.h"
 
 namespace ks {
 
@@ -59,7 +59,7 @@ public:
     /// Writes the end line with the cycle given and closes the file.
     void stopRecording(int last_cycle);
     /// Whether inputs are being written to a replay file.
-    bool isRecording() const { return p_record != nullptr; }
+    bool isRecording() const { return recorder.isOpen(); }
 
     /// Plays the replay's inputs from now on, instead of the window's and the keyboard's; the
     /// replay must outlive its playing. Null stops replaying.
@@ -90,7 +90,6 @@ private:
     void sendHeld(EventKeyboard& event);
     /// Closes the window and sets game over, recording it.
     void endGame();
-    void record(const Replay::Input& input);
     /// Delivers the replay's inputs of the current cycle.
     void playReplay();
     /// Whether a screen event still counts while the game is paused.
@@ -100,12 +99,10 @@ private:
 
     LoopControl* p_loop;
     int pause_key;
-    FILE* p_record;
+    ReplayRecorder recorder;
     const Replay* p_replay;
     size_t replay_next;
-    /// Keys pressed at the screen and not yet released; keys whose release was already sent.
-    std::set<PhysicalKey> keys_down;
-    std::set<PhysicalKey> released_early;
+    PressedKeys pressed_keys;
 };
 
 } // namespace ks

@@ -66,7 +66,14 @@ class GameSession:
         self.log_path = log_path or os.path.join(self.cwd, "kestrel.log")
         self.lines, self.log_offset = [], 0  # the log's lines read so far
         self.window = self.xserver = self.process = None
-        self.env = dict(os.environ, ALSOFT_DRIVERS="null", **(env or {}))
+        # The window's sound goes to OpenAL Soft's null driver: machines running tests have no
+        # sound card (a test may name another configuration in env).
+        self.alsoft_conf = os.path.join(self.scratch, "alsoft.conf")
+        with open(self.alsoft_conf, "w") as conf:
+            conf.write("[general]\ndrivers=null\n")
+        self.env = dict(os.environ, ALSOFT_CONF=self.alsoft_conf)
+        self.env.update(env or {})
+        self.env.pop("ALSOFT_DRIVERS", None)
         self.env.pop("XAUTHORITY", None)
         self.screen_size = screen
 

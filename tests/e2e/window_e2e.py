@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the window itself: where it opens, --scale, the pause key, and another
-program destroying it."""
+"""End-to-end tests of the window itself: where it opens, --scale, the pause key, another
+program destroying it, and the sound it plays (or, muted, does not)."""
 
 import os
+import shutil
+import struct
 import sys
+import tempfile
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -72,6 +75,43 @@ def test_window_destroyed_by_another_program_ends_the_game(args):
         assert code == 0, "exit code %d: %s" % (code, game.output()[-500:])
         assert game.find_line(r"^SfmlScreen::pollEvent\(\): Error: the window was destroyed "
                               r"by another program$"), "no line in the log"
+
+
+def sound_written(path):
+    """How many of the 16-bit samples OpenAL Soft's wave driver wrote to the file are not
+    silent; None when there is no file (the sound device was never opened)."""
+    if not os.path.exists(path):
+        return None
+    with open(path, "rb") as wav:
+        data = wav.read()
+    body = data[data.find(b"data") + 8:] if b"data" in data else b""
+    samples = struct.unpack("<%dh" % (len(body) // 2), body[:len(body) // 2 * 2])
+    return sum(1 for sample in samples if abs(sample) > 64)
+
+
+def test_sounds_play_on_the_sound_device_and_mute_opens_none(args):
+    """The golden game where a zombie notices the player, watched in the window with OpenAL
+    Soft's wave driver recording what the game played: the zombie's roar is in the recording.
+    Watched with --mute, the sound device is never opened (no recording at all)."""
+    games = os.path.join(args.data, "tests", "data", "games")
+    for mute in (False, True):
+        options = ["--mute"] if mute else []
+        sound = tempfile.mkdtemp(prefix="murkvault-e2e-sound-")
+        out, conf = os.path.join(sound, "out.wav"), os.path.join(sound, "alsoft.conf")
+        with open(conf, "w") as config:
+            config.write("[general]\ndrivers=wave\n[wave]\nfile=%s\n" % out)
+        with GameSession("sound", [args.game, "--replay", os.path.join(games, "death.rpl")] +
+                         options, args.data, env={"ALSOFT_CONF": conf}) as game:
+            game.wait_window()
+            game.wait_for_line(r"^Zombie::player detected", timeout=60)
+            game.wait_second(len(game.texts()))  # the roar plays on while the replay goes on
+            game.escape()
+            written = sound_written(out)
+            shutil.rmtree(sound)
+            if mute:
+                assert written is None, "muted, the game opened the sound device"
+            else:
+                assert written and written > 1000, "the roar was not played: %s" % written
 
 
 if __name__ == "__main__":
