@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Box.h"
+#include "FloorGenerator.h"
 #include "Object.h"
 #include "Position.h"
 
@@ -11,21 +12,15 @@ namespace ks {
 class Sprite;
 }
 
-const int MAP_SIZE = 5;
-const int MAP_CENTRE = 2;
-
-// The dungeon: the current floor of 5 x 5 rooms, the room shown, and the player. It builds a
-// floor at construction and on every "floor-swap", swaps rooms when the player walks into a
-// doorway, and draws the room background with its doors.
+// The dungeon: the current floor of 5 x 5 rooms, the room shown, and the player. It has a floor
+// built (by FloorGenerator) at construction and on every "floor-swap", swaps rooms when the
+// player walks into a doorway, and draws the room background with its doors.
 //
 // Ownership: the map owns its rooms; the rooms keep their objects for the life of the floor.
 // When a floor is left (or the map is destroyed) every object of its rooms is handed to the
 // world, which destroys each once it is out of the world. The world owns the map itself.
 class Map : public ks::Object {
 public:
-    // How many random places findFreePosition tries before it gives up.
-    static constexpr int MAX_PLACEMENT_TRIES = 1000;
-
     // A new game in the world, which owns the map and destroys it once it has left: it takes
     // the next seed (and counts it up) and logs it, then builds floor 1 with its centre room
     // shown, the player at its start and the instructions sign.
@@ -41,15 +36,6 @@ public:
     // floorSeed(seed, floor), makes its centre room current, then counts `floor` up. The previous
     // floor's rooms and objects are handed to the world.
     void generateFloor();
-    // Carves a path into the room at pos, entered going `direction` from `p_from`, and links it
-    // back. -1 (no link to be made) outside the grid or when the branch budget is spent.
-    int branch(Room* p_from, ks::Position pos, int direction, int max_branches, int min_branches);
-    // A random corner (x 10..69, y 7..16) where a box of the size overlaps none of the room's
-    // objects. Gives up after MAX_PLACEMENT_TRIES draws and returns a position with x == -1
-    // (see isPlaced), so a crowded room cannot hang the generator.
-    static ks::Position findFreePosition(Room* p_room, int horizontal, int vertical);
-    // Whether a position from findFreePosition is a real place.
-    static bool isPlaced(ks::Position pos) { return pos.getX() >= 0; }
     // Swaps rooms when the player's box (corner set to pos) lies in a doorway. Always 0.
     int checkDoors(ks::Position pos, ks::Box box);
     // Takes the shown room's objects out of the world, brings the room's in, builds its walls
@@ -77,15 +63,8 @@ private:
     // The map alone: spawn builds the floor and the player once the world owns it.
     Map();
 
-    // Step 6 of the generator: the item, arrow traps, spikes and enemies of one room.
-    void fillRoom(Room* p_room, int f);
-    // A free place for an arrow trap outside the area where the player arrives and walks.
-    static ks::Position findTrapPosition(Room* p_room);
-    // The shared bounded search; keep_clear also rejects places in the central area.
-    static ks::Position searchPlace(Room* p_room, int horizontal, int vertical, bool keep_clear);
     // Hands every object of the rooms to the world and deletes the rooms.
     static void disposeRooms(Room* old_rooms[MAP_SIZE][MAP_SIZE]);
-    static void logNoPlace(Room* p_room, int horizontal, int vertical);
 
     static unsigned long next_seed;
 

@@ -28,7 +28,7 @@ TEST_F(MapTest, CrowdedDeepFloorsGiveUpOnPlacesWithALineInsteadOfSearchingForeve
     ks::Object all;
     all.setBox(ks::Box(ks::Position(0, 0), 80, 24));
     full.addObject(&all);
-    EXPECT_FALSE(Map::isPlaced(Map::findFreePosition(&full, 1, 1)));
+    EXPECT_FALSE(FloorGenerator::isPlaced(FloorGenerator::findFreePosition(&full, 1, 1)));
 }
 
 // Each door of the shown room is drawn over the room picture at its corner; a side without a
