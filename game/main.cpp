@@ -1,13 +1,13 @@
 #include <cstdio>
 #include <iostream>
 
+#include "DefaultPlatform.h"
 #include "EventKeyboard.h"
 #include "HeadlessPlatform.h"
 #include "InputManager.h"
 #include "Launcher.h"
 #include "Map.h"
 #include "Setup.h"
-#include "SfmlPlatform.h"
 #include "Summary.h"
 
 #ifndef MURKVAULT_VERSION
@@ -16,7 +16,7 @@
 
 int main(int argc, char* argv[]) {
     // First, so that what they set up outlives the managers.
-    ks::SfmlPlatform desktop;
+    ks::DefaultPlatform desktop;
     ks::HeadlessPlatform headless;
     ks::Launcher launcher("murkvault", MURKVAULT_VERSION);
     launcher.setDescription("Murkvault: a dungeon of coloured text characters.\n"

@@ -28,7 +28,7 @@ struct LaunchOptions {
 ///     int code = launcher.parse(argc, argv, std::cout, std::cerr);
 ///     if (code != ks::Launcher::RUN)
 ///         return code;                          // --help, or a usage error
-///     ks::SfmlPlatform desktop;
+///     ks::DefaultPlatform desktop;              // the window of this build
 ///     ks::HeadlessPlatform headless;
 ///     if ((code = launcher.start(desktop, headless)) != 0)
 ///         return code;                          // a bad replay file, no display, ...

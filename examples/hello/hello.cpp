@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <string>
 
+#include <ks/DefaultPlatform.h>
 #include <ks/EventStep.h>
 #include <ks/GameManager.h>
 #include <ks/GraphicsManager.h>
 #include <ks/HeadlessPlatform.h>
 #include <ks/LogManager.h>
-#include <ks/SfmlPlatform.h>
 #include <ks/ViewObject.h>
 
 // A value display that adds one on every step and ends the game at 30.
@@ -26,7 +26,7 @@ public:
 
 int main(int argc, char* argv[]) {
     // The program chooses what it runs on: a window, or nothing at all.
-    ks::SfmlPlatform desktop;
+    ks::DefaultPlatform desktop;
     ks::HeadlessPlatform headless;
     const bool without_window = argc > 1 && std::string(argv[1]) == "--headless";
     ks::LogManager::getInstance().startUp();

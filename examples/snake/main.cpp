@@ -11,6 +11,7 @@
 #include <iostream>
 #include <string>
 
+#include <ks/DefaultPlatform.h>
 #include <ks/EventKeyboard.h>
 #include <ks/GameManager.h>
 #include <ks/GraphicsManager.h>
@@ -18,7 +19,6 @@
 #include <ks/InputManager.h>
 #include <ks/Launcher.h>
 #include <ks/ResourceManager.h>
-#include <ks/SfmlPlatform.h>
 #include <ks/ViewObject.h>
 
 #include "Food.h"
@@ -45,7 +45,7 @@ void addWall(int x, int y, const char* sprite) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    ks::SfmlPlatform desktop;
+    ks::DefaultPlatform desktop;
     ks::HeadlessPlatform headless;
     ks::Launcher launcher("snake");
     int code = launcher.parse(argc, argv, std::cout, std::cerr);
