@@ -43,9 +43,9 @@ int main(int argc, char* argv[]) {
 
     loadResources();
     populateWorld();
-    launcher.run();
+    code = launcher.run();
 
     if (launcher.isRecording() || launcher.isReplaying())
         printf("%s\n", summaryLine().c_str());
-    return 0;
+    return code; // 0, or what went wrong with the recording or the replay
 }

@@ -89,6 +89,15 @@ void LogManager::shutDown() {
     Manager::shutDown();
 }
 
+bool LogManager::isLogFile(dev_t device, ino_t inode) const {
+    for (const char* name : {LOG_FILE_NAME, PREVIOUS_LOG_FILE_NAME}) {
+        struct stat status;
+        if (stat(name, &status) == 0 && status.st_dev == device && status.st_ino == inode)
+            return true;
+    }
+    return false;
+}
+
 void LogManager::setMaxFileSize(long bytes) {
     max_file_size = bytes;
     cap = capInForce();

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include <sys/types.h>
+
 #include "Manager.h"
 
 namespace ks {
@@ -56,6 +58,10 @@ public:
     /// The same for a line that depends on the wall clock or on the screen rather than on the game
     /// alone: written like any other, left out of the checksum.
     void writeVolatileLog(const char* format, ...) const __attribute__((format(printf, 2, 3)));
+
+    /// Whether the file with this device and inode number is "kestrel.log" or the file it moves
+    /// aside to, which the log empties and replaces: nothing else may be written to them.
+    bool isLogFile(dev_t device, ino_t inode) const;
 
     /// FNV-1a (64 bits) of the lines written since the last startUp, each with its line end, but
     /// for the lines written with writeVolatileLog.

@@ -1,7 +1,10 @@
 #include "InputManager.h"
 
+#include <cstdio>
+
 #include "EventKeyboard.h"
 #include "EventMouse.h"
+#include "ExitSignals.h"
 #include "GraphicsManager.h"
 #include "KeyTable.h"
 #include "LogManager.h"
@@ -27,8 +30,9 @@ Replay::Input inputOf(const Event& event, int cycle) {
 } // namespace
 
 InputManager::InputManager()
-    : p_loop(nullptr), pause_key(Keyboard::UNDEFINED_KEY), recorder(), p_replay(nullptr),
-      replay_next(0), pressed_keys() {
+    : p_loop(nullptr), pause_key(Keyboard::UNDEFINED_KEY), notice(), p_recorder(nullptr),
+      recording_failure_noted(false), p_replay(nullptr), replay_next(0), mark_next(0),
+      replay_diverged(false), replay_agreed_cycle(-1), pressed_keys() {
     setType("InputManager");
 }
 
@@ -111,7 +115,7 @@ void InputManager::releaseLostKeys(KeyHeldTest is_held) {
 }
 
 void InputManager::sendEvent(const Event& event) {
-    recorder.write(inputOf(event, cycle()));
+    record(inputOf(event, cycle()));
     auto* p_key = dynamic_cast<const EventKeyboard*>(&event);
     if (p_key && p_key->getKeyboardAction() == KEY_PRESSED &&
         pause_key != Keyboard::UNDEFINED_KEY && p_key->getKey() == pause_key && p_loop)
@@ -123,14 +127,14 @@ void InputManager::sendEvent(const Event& event) {
 }
 
 void InputManager::sendHeld(EventKeyboard& event) {
-    recorder.write(inputOf(event, cycle()));
+    record(inputOf(event, cycle()));
     if (event.getKey() == Keyboard::A)
         LogManager::getInstance().writeLog("pressing key %d", event.getKey());
     onEvent(&event);
 }
 
 void InputManager::endGame() {
-    recorder.write({cycle(), Replay::Input::QUIT, 0, 0, Position()});
+    record({cycle(), Replay::Input::QUIT, 0, 0, Position()});
     if (Screen* p_screen = GraphicsManager::getInstance().getScreen())
         p_screen->close();
     if (p_loop)
@@ -141,6 +145,8 @@ void InputManager::getInput() {
     Screen* p_screen = GraphicsManager::getInstance().getScreen();
     if (!p_screen)
         return;
+    if (p_recorder)
+        keepRecording();
     InputEvent event;
     if (p_replay) {
         // Only the screen's way out counts while a replay plays.
@@ -178,6 +184,7 @@ bool InputManager::countsWhilePaused(const InputEvent& event) const {
 
 void InputManager::playReplay() {
     const int now = cycle();
+    compareMarks(now - 1);
     const std::vector<Replay::Input>& inputs = p_replay->getInputs();
     for (; replay_next < inputs.size() && inputs[replay_next].cycle <= now; replay_next++) {
         const Replay::Input& input = inputs[replay_next];
@@ -204,22 +211,96 @@ void InputManager::playReplay() {
         p_loop->setGameOver(true);
 }
 
+void InputManager::compareMarks(int done) {
+    const std::vector<Replay::Mark>& marks = p_replay->getMarks();
+    for (; mark_next < marks.size() && marks[mark_next].cycle <= done; mark_next++) {
+        const Replay::Mark& mark = marks[mark_next];
+        // Only the first disagreement tells where the replay went its own way.
+        if (mark.cycle < done || replay_diverged)
+            continue;
+        const uint64_t checksum = LogManager::getInstance().getChecksum();
+        if (checksum == mark.checksum) {
+            replay_agreed_cycle = mark.cycle;
+            continue;
+        }
+        replay_diverged = true;
+        std::string agreed;
+        if (replay_agreed_cycle >= 0)
+            agreed = "; the same at cycle " + std::to_string(replay_agreed_cycle);
+        warn("InputManager::getInput()",
+             "replay diverged from the recording at cycle " + std::to_string(mark.cycle) +
+                 " (log checksum recorded " + Replay::checksumText(mark.checksum) + ", replayed " +
+                 Replay::checksumText(checksum) + agreed + ")");
+    }
+}
+
 void InputManager::startReplay(const Replay* p_new_replay) {
     p_replay = p_new_replay;
     replay_next = 0;
+    mark_next = 0;
+    replay_diverged = false;
+    replay_agreed_cycle = -1;
 }
 
-int InputManager::startRecording(const std::string& filename, unsigned long seed) {
-    if (recorder.open(filename, seed) != 0) {
-        LogManager::getInstance().writeLog(
-            "InputManager::startRecording(): Error: cannot write replay file %s", filename.c_str());
-        return -1;
-    }
-    return 0;
+void InputManager::finishReplay(int last_cycle) {
+    if (p_replay)
+        compareMarks(last_cycle);
+    p_replay = nullptr;
+}
+
+void InputManager::setNotice(std::function<void(const std::string&)> new_notice) {
+    notice = std::move(new_notice);
+}
+
+void InputManager::warn(const char* where, const std::string& message) {
+    if (notice)
+        notice(message);
+    else
+        fprintf(stderr, "%s\n", message.c_str());
+    // Not counted in the checksum: it is about this run's file or build, not about the game.
+    LogManager::getInstance().writeVolatileLog("%s: Warning! %s", where, message.c_str());
+}
+
+void InputManager::startRecording(ReplayRecorder* p_new_recorder) {
+    p_recorder = p_new_recorder;
+    recording_failure_noted = false;
 }
 
 void InputManager::stopRecording(int last_cycle) {
-    recorder.close(last_cycle);
+    if (!p_recorder)
+        return;
+    p_recorder->close(last_cycle, LogManager::getInstance().getChecksum());
+    noteRecordingFailure();
+    p_recorder = nullptr;
+}
+
+void InputManager::keepRecording() {
+    const int now = cycle();
+    p_recorder->setCycle(now);
+    // The mark of a cycle is written as the next begins, when all its lines are in the log.
+    if (now > 0 && (now - 1) % Replay::MARK_INTERVAL == 0) {
+        p_recorder->writeTime(now - 1, LogManager::getInstance().getChecksum());
+        noteRecordingFailure();
+    }
+    // The loop ends after this cycle, so this comes once.
+    if (ExitSignals::getStopSignal() != 0)
+        endGame();
+}
+
+void InputManager::record(const Replay::Input& input) {
+    if (!p_recorder)
+        return;
+    p_recorder->write(input);
+    noteRecordingFailure();
+}
+
+void InputManager::noteRecordingFailure() {
+    if (recording_failure_noted || !p_recorder->hasFailed())
+        return;
+    recording_failure_noted = true;
+    warn("InputManager::getInput()", "recording stopped at cycle " +
+                                         std::to_string(p_recorder->getFailedCycle()) + ": " +
+                                         p_recorder->getError());
 }
 
 } // namespace ks

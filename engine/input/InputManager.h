@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -20,9 +21,12 @@ class LoopControl;
 /// ends the game when the window is closed or Escape is pressed. It reads the screen the graphics
 /// manager shows frames on, and tells the game loop (setLoop) to pause or end.
 ///
-/// It can also write every input it delivers to a replay file (startRecording), and deliver the
-/// inputs of a replay instead of the window's (startReplay), cycle by cycle, so that a recorded
-/// game plays again exactly as it was played.
+/// It can also write every input it delivers to a replay file (startRecording), with a time mark
+/// of the log's checksum each second of play, and deliver the inputs of a replay instead of the
+/// window's (startReplay), cycle by cycle, so that a recorded game plays again exactly as it was
+/// played; a replay compares the log's checksum with each mark as it goes, and says when they
+/// disagree. What a player must hear at once (a recording that stopped, a replay that diverged) is
+/// said through the notice (setNotice) and written to the log.
 class InputManager : public Manager {
 public:
     /// Whether a key is held right now; the screen's keyboard in the game, a fake in tests.
@@ -53,17 +57,32 @@ public:
     /// The pause key (an engine key code), UNDEFINED_KEY for none.
     int getPauseKey() const { return pause_key; }
 
-    /// Writes the replay file's header with the seed, then every input delivered from now on. -1
-    /// (logged) when the file cannot be written.
-    int startRecording(const std::string& filename, unsigned long seed);
-    /// Writes the end line with the cycle given and closes the file.
+    /// Where notices go: one line each, without its line end. By default, and when given an
+    /// empty function, standard error.
+    void setNotice(std::function<void(const std::string&)> new_notice);
+
+    /// Writes every input delivered from now on to the recorder, which has begun its file and
+    /// must outlive the recording; after each cycle that MARK_INTERVAL divides, a time mark with
+    /// the log's checksum. Each cycle the recorder learns the cycle under way (for the line a
+    /// crash leaves), and a signal that asked the game to end (ExitSignals) ends it. Should a
+    /// write fail, that is said once (notice and log) and the game goes on. Null stops recording
+    /// without an end line.
+    void startRecording(ReplayRecorder* p_new_recorder);
+    /// Writes the end line, with the cycle given and the log's checksum, and closes the file,
+    /// saying so if that fails. Nothing when not recording.
     void stopRecording(int last_cycle);
     /// Whether inputs are being written to a replay file.
-    bool isRecording() const { return recorder.isOpen(); }
+    bool isRecording() const { return p_recorder != nullptr; }
 
     /// Plays the replay's inputs from now on, instead of the window's and the keyboard's; the
     /// replay must outlive its playing. Null stops replaying.
     void startReplay(const Replay* p_new_replay);
+    /// Compares the log's checksum with the replay's marks of the last cycle played (the end
+    /// line's among them), as after every cycle before, and stops replaying.
+    void finishReplay(int last_cycle);
+    /// Whether a mark of the replay disagreed with the log: it was said then, in a notice
+    /// "replay diverged from the recording at cycle N" with both checksums.
+    bool hasReplayDiverged() const { return replay_diverged; }
     /// Whether a replay is being played.
     bool isReplaying() const { return p_replay != nullptr; }
 
@@ -92,6 +111,17 @@ private:
     void endGame();
     /// Delivers the replay's inputs of the current cycle.
     void playReplay();
+    /// Compares the replay's marks of the cycle done (and skips those before it).
+    void compareMarks(int done);
+    /// The recording's work at the start of a cycle: the time mark of the cycle before, the
+    /// cycle for the died line, and the end of the game when a signal asked for it.
+    void keepRecording();
+    /// Writes an input to the recording, if any.
+    void record(const Replay::Input& input);
+    /// Says once that the recording stopped, if it did.
+    void noteRecordingFailure();
+    /// Says a notice and logs it.
+    void warn(const char* where, const std::string& message);
     /// Whether a screen event still counts while the game is paused.
     bool countsWhilePaused(const InputEvent& event) const;
     /// The cycle under way (0 without a loop).
@@ -99,9 +129,14 @@ private:
 
     LoopControl* p_loop;
     int pause_key;
-    ReplayRecorder recorder;
+    std::function<void(const std::string&)> notice;
+    ReplayRecorder* p_recorder;
+    bool recording_failure_noted;
     const Replay* p_replay;
     size_t replay_next;
+    size_t mark_next;
+    bool replay_diverged;
+    int replay_agreed_cycle;
     PressedKeys pressed_keys;
 };
 

@@ -7,6 +7,9 @@ namespace ks {
 /// (InputManager::setLoop) rather than reaching up for it.
 class LoopControl {
 public:
+    /// The last cycle a loop can play: its count of cycles, one more, must still fit an int.
+    static constexpr int MAX_CYCLE = 2147483646;
+
     /// The loop is not owned through this interface.
     virtual ~LoopControl() = default;
     /// The cycle under way.

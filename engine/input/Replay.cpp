@@ -1,13 +1,17 @@
 #include "Replay.h"
 
+#include <cinttypes>
 #include <cstdint>
+#include <cstdio>
 #include <istream>
+#include <new>
 #include <sstream>
 
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "FileBuffer.h"
 #include "KeyTable.h"
+#include "LoopControl.h"
 #include "RegularFile.h"
 
 namespace ks {
@@ -66,6 +70,30 @@ std::string quoted(const std::string& text) {
     return "'" + shown + "'";
 }
 
+// Exactly 16 lowercase hexadecimal digits, as checksumText writes them.
+bool parseChecksum(const std::string& text, uint64_t& value) {
+    if (text.size() != 16)
+        return false;
+    value = 0;
+    for (char c : text) {
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0)
+            return false;
+        value = value << 4 | static_cast<uint64_t>(digit);
+    }
+    return true;
+}
+
+// A signal's name as the died line gives it: "SIG" and capitals or digits.
+bool isSignalName(const std::string& text) {
+    if (text.size() < 4 || text.size() > 12 || text.compare(0, 3, "SIG") != 0)
+        return false;
+    for (char c : text)
+        if (!(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
+}
+
 std::vector<std::string> words(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> result;
@@ -116,8 +144,18 @@ std::string Replay::inputLine(const Input& input) {
     return line + "quit";
 }
 
-std::string Replay::endLine(int cycle) {
-    return std::to_string(cycle) + " end";
+std::string Replay::checksumText(uint64_t checksum) {
+    char text[17];
+    snprintf(text, sizeof(text), "%016" PRIx64, checksum);
+    return text;
+}
+
+std::string Replay::timeLine(int cycle, uint64_t checksum) {
+    return std::to_string(cycle) + " time " + checksumText(checksum);
+}
+
+std::string Replay::endLine(int cycle, uint64_t checksum) {
+    return std::to_string(cycle) + " end " + checksumText(checksum);
 }
 
 bool Replay::fail(const std::string& where, const std::string& what) {
@@ -139,40 +177,70 @@ int Replay::load(const std::string& filename) {
         return failed(filename, "too large for a recorded game");
     FileBuffer buffer(file);
     std::istream in(&buffer);
-    return parse(in, filename);
+    try {
+        return parse(in, filename);
+    } catch (const std::bad_alloc&) {
+        // Under an address-space limit even a file of the size allowed may not fit.
+        inputs = std::vector<Input>();
+        marks = std::vector<Mark>();
+        return failed(filename, "not enough memory to load it");
+    }
 }
 
 int Replay::parse(std::istream& in, const std::string& name) {
     error.clear();
+    version = VERSION;
     inputs.clear();
+    marks.clear();
     seed = 0;
     last_cycle = -1;
     ended = false;
+    cut_note.clear();
+    death_signal.clear();
 
-    std::string line;
+    // Read a bounded line at a time: a line too long to be a replay's is refused after its first
+    // MAX_LINE_LENGTH characters, never read whole.
+    char buffer[MAX_LINE_LENGTH + 1];
     int number = 0;
-    while (std::getline(in, line)) {
-        number++;
-        const std::string where = name + ":" + std::to_string(number);
+    for (;;) {
+        in.getline(buffer, sizeof(buffer));
+        const std::streamsize extracted = in.gcount();
         // getline stops at the end of the file too: a last line without its line end was cut off.
         const bool cut_off = in.eof();
+        const bool too_long = in.fail() && !cut_off;
+        if (in.fail() && extracted == 0 && !too_long)
+            break; // the end of the file
+        number++;
+        const std::string where = name + ":" + std::to_string(number);
+        std::string line(buffer, static_cast<size_t>(extracted) - (cut_off || too_long ? 0 : 1));
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
 
         if (number == 1) {
             // Another format first: a file of another kind may well have no line end at all.
             std::vector<std::string> header = words(line);
-            if (header.size() != 2 || header[0] != FORMAT)
+            if (too_long || header.size() != 2 || header[0] != FORMAT)
                 return failed(where, "not a replay file: expected '" + headerLine() + "', found " +
                                          quoted(line));
-            long long version;
-            if (!parseNumber(header[1], 1000000, version) || version != VERSION)
+            long long read_version;
+            if (!parseNumber(header[1], 1000000, read_version) || read_version < 1 ||
+                read_version > VERSION)
                 return failed(where, "replay format version " + quoted(header[1]) +
-                                         " is not supported (this game reads version " +
+                                         " is not supported (this game reads versions 1 to " +
                                          std::to_string(VERSION) + ")");
+            version = static_cast<int>(read_version);
         }
-        if (cut_off)
+        if (too_long)
+            return failed(where, "line longer than " + std::to_string(MAX_LINE_LENGTH) +
+                                     " characters: " + quoted(line));
+        if (cut_off && number <= 2)
             return failed(where, "line cut off (no line end): " + quoted(line));
+        if (cut_off) {
+            // What was written before the cut is played; the cut line itself may be any part of
+            // a line, so it is not read at all.
+            cut_note = where + ": recording cut off (line without its line end)";
+            break;
+        }
         if (number == 1)
             continue;
         if (number == 2) {
@@ -185,17 +253,25 @@ int Replay::parse(std::istream& in, const std::string& name) {
             seed = static_cast<unsigned long>(value);
             continue;
         }
-        if (!parseBody(line, where))
+        if (!parseBody(line, where, number))
             return -1;
     }
+    if (in.bad())
+        return failed(name + ":" + std::to_string(number + 1), "cannot read the file");
     if (number == 0)
         return failed(name + ":1", "empty file: expected '" + headerLine() + "'");
     if (number == 1)
         return failed(name + ":2", "no seed line: the file ends after its header");
+    if (!ended && cut_note.empty())
+        cut_note = name + ":" + std::to_string(number + 1) + ": recording cut off (no end line)";
+    if (!cut_note.empty())
+        cut_note += last_cycle < 0 ? ": it holds no cycle"
+                                   : ": it ends at cycle " + std::to_string(last_cycle) +
+                                         ", its last complete line";
     return 0;
 }
 
-bool Replay::parseBody(const std::string& line, const std::string& where) {
+bool Replay::parseBody(const std::string& line, const std::string& where, int number) {
     std::vector<std::string> w = words(line);
     if (w.empty())
         return fail(where, "empty line");
@@ -203,8 +279,11 @@ bool Replay::parseBody(const std::string& line, const std::string& where) {
         return fail(where, "input after the end line");
 
     long long value;
-    if (!parseNumber(w[0], 2147483647LL, value))
+    if (!parseNumber(w[0], 999999999999999999LL, value))
         return fail(where, "bad cycle number " + quoted(w[0]));
+    if (value > LoopControl::MAX_CYCLE)
+        return fail(where, "cycle " + w[0] + " is more than the game loop can count (at most " +
+                               std::to_string(LoopControl::MAX_CYCLE) + ")");
     const int cycle = static_cast<int>(value);
     if (cycle < last_cycle)
         return fail(where, "cycle " + std::to_string(cycle) + " comes after cycle " +
@@ -212,7 +291,21 @@ bool Replay::parseBody(const std::string& line, const std::string& where) {
 
     Input input{cycle, Input::QUIT, 0, 0, Position()};
     const std::string kind = w.size() > 1 ? w[1] : "";
-    if (kind == "end" && w.size() == 2) {
+    // Version 2 ends with the log's checksum, or with the signal the game died of.
+    const bool marked = version >= 2;
+    uint64_t checksum = 0;
+    if (kind == "end" && !marked && w.size() == 2) {
+        ended = true;
+    } else if ((kind == "end" || kind == "time") && marked) {
+        if (w.size() != 3 || !parseChecksum(w[2], checksum))
+            return fail(where, "expected 'CYCLE " + kind +
+                                   " CHECKSUM' (16 hexadecimal digits), found " + quoted(line));
+        marks.push_back({cycle, checksum, number});
+        ended = kind == "end";
+    } else if (kind == "died" && marked) {
+        if (w.size() != 3 || !isSignalName(w[2]))
+            return fail(where, "expected 'CYCLE died SIGNAL', found " + quoted(line));
+        death_signal = w[2];
         ended = true;
     } else if (kind == "quit" && w.size() == 2) {
         inputs.push_back(input);
@@ -241,7 +334,9 @@ bool Replay::parseBody(const std::string& line, const std::string& where) {
         input.position = Position(x, y);
         inputs.push_back(input);
     } else {
-        return fail(where, "expected 'CYCLE key|mouse|quit|end ...', found " + quoted(line));
+        return fail(where, std::string("expected 'CYCLE ") +
+                               (marked ? "key|mouse|quit|time|end|died" : "key|mouse|quit|end") +
+                               " ...', found " + quoted(line));
     }
     last_cycle = cycle;
     return true;

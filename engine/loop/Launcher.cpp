@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "AudioManager.h"
+#include "ExitSignals.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
@@ -26,6 +27,11 @@ Launcher::Launcher(std::string init_program, std::string init_version)
 
 void Launcher::say(const std::string& message) const {
     fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
+}
+
+void Launcher::warn(const std::string& message) const {
+    say(message);
+    LogManager::getInstance().writeVolatileLog("Launcher::finish(): Warning! %s", message.c_str());
 }
 
 std::string Launcher::helpOf(const std::string& option, const char* default_text) const {
@@ -94,6 +100,11 @@ int Launcher::prepare() {
         seed = options.seed & SEED_MASK;
     if (isReplaying())
         seed = replay.getSeed();
+    // Before the log, which empties its file: a refused start leaves the old log as it was.
+    if (isRecording() && recorder.open(options.record_file) != 0) {
+        say(recorder.getError());
+        return 1;
+    }
     // The log first, so that every manager started afterwards can write to it.
     LogManager::getInstance().startUp();
     return 0;
@@ -117,9 +128,16 @@ int Launcher::start(Platform& platform, Platform& headless) {
         return 1;
     }
     InputManager& input = InputManager::getInstance();
-    if (isRecording() && input.startRecording(options.record_file, seed) != 0) {
-        say("cannot write the replay file " + options.record_file);
-        return 1;
+    input.setNotice([name = program](const std::string& message) {
+        fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());
+    });
+    if (isRecording()) {
+        if (recorder.begin(seed) != 0) {
+            say(recorder.getError());
+            return 1;
+        }
+        input.startRecording(&recorder);
+        ExitSignals::install();
     }
     if (isReplaying()) {
         input.startReplay(&replay);
@@ -130,12 +148,42 @@ int Launcher::start(Platform& platform, Platform& headless) {
     return 0;
 }
 
-void Launcher::run() {
-    GameManager& game = GameManager::getInstance();
-    game.run();
+int Launcher::run() {
+    GameManager::getInstance().run();
+    return finish();
+}
+
+int Launcher::finish() {
+    InputManager& input = InputManager::getInstance();
     // The step count has gone one past the last cycle played.
-    if (isRecording())
-        InputManager::getInstance().stopRecording(game.getStepCount() - 1);
+    const int last_cycle = GameManager::getInstance().getStepCount() - 1;
+    int code = 0;
+    const int stop_signal = ExitSignals::getStopSignal();
+    if (input.isRecording()) {
+        input.stopRecording(last_cycle);
+        ExitSignals::uninstall();
+        if (recorder.hasFailed()) {
+            warn("the recording holds only the first " + std::to_string(recorder.getCyclesHeld()) +
+                 " of the " + std::to_string(last_cycle + 1) +
+                 " cycles played: " + recorder.getError());
+            code = RECORDING_INCOMPLETE;
+        }
+    }
+    if (input.isReplaying()) {
+        input.finishReplay(last_cycle);
+        if (!replay.getCutNote().empty()) {
+            warn(replay.getCutNote());
+            code = REPLAY_CUT_OFF;
+        }
+        if (!replay.getDeathSignal().empty())
+            warn(options.replay_file + ": the recorded game died of " + replay.getDeathSignal() +
+                 " in cycle " + std::to_string(replay.getLastCycle()));
+        if (input.hasReplayDiverged())
+            code = REPLAY_DIVERGED;
+    }
+    if (stop_signal != 0)
+        code = 128 + stop_signal; // as a shell reports a process ended by the signal
+    return code;
 }
 
 } // namespace ks

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Replay.h"
+#include "ReplayRecorder.h"
 
 namespace ks {
 
@@ -34,18 +35,32 @@ struct LaunchOptions {
 ///         return code;                          // a bad replay file, no display, ...
 ///     loadResources();                          // the game's own
 ///     populateWorld();
-///     launcher.run();                           // the loop; the recording ends with it
+///     code = launcher.run();                    // the loop; the recording ends with it
+///     return code;                              // 0, or what went wrong with the files
 ///
 /// start() reads a replay file whole before anything opens, chooses the seed (the option's, the
-/// replay's, or the clock's), starts the log, chooses the platform (the game's own; the headless
-/// one for --headless, whose silent sound device also serves --mute), starts the managers in
-/// order, and starts recording or replaying. Each failure is one line on stderr,
-/// "PROGRAM: what went wrong", and an exit code: 2 for a bad replay file, 1 when there is no
-/// display or the recording cannot be written.
+/// replay's, or the clock's), checks the file to record to, starts the log, chooses the platform
+/// (the game's own; the headless one for --headless, whose silent sound device also serves
+/// --mute), starts the managers in order, and starts recording or replaying. Each failure is one
+/// line on stderr, "PROGRAM: what went wrong", and an exit code: 2 for a bad replay file, 1 when
+/// there is no display or the file to record to is refused (then the log is left as it was).
+///
+/// run() ends with the exit code of the run, after a line on stderr for each thing that went
+/// wrong: 0 when all went well; RECORDING_INCOMPLETE, REPLAY_DIVERGED, REPLAY_CUT_OFF; 128 + the
+/// signal's number when SIGTERM, SIGINT or SIGHUP ended a recorded game (the recording then ends
+/// properly, see ExitSignals).
 class Launcher {
 public:
     /// What parse() returns when the game should start.
     static constexpr int RUN = -1;
+    /// The exit code of a game that went well but whose recording stopped early (a write to the
+    /// file failed: a full disk, a file-size limit): the file holds only the first cycles.
+    static constexpr int RECORDING_INCOMPLETE = 3;
+    /// The exit code of a replay whose log disagreed with its recording's marks.
+    static constexpr int REPLAY_DIVERGED = 4;
+    /// The exit code of a replay of a recording cut off (no end line), played to its last
+    /// complete line.
+    static constexpr int REPLAY_CUT_OFF = 5;
 
     /// A launcher for the program named (in messages); version, if given, is what --version
     /// prints after the name.
@@ -69,8 +84,9 @@ public:
     const LaunchOptions& getOptions() const { return options; }
 
     /// The first half of start(), for a game that has something to say before the window opens:
-    /// reads the replay file (2, said on stderr, when it is bad), chooses the seed and starts the
-    /// log. 0 when the game can go on.
+    /// reads the replay file (2, said on stderr, when it is bad), chooses the seed, opens the file
+    /// to record to without changing it (1 when it is refused) and starts the log. 0 when the game
+    /// can go on.
     int prepare();
     /// The seed of the run: the option's, the replay's, or the clock's (known after prepare()).
     unsigned long getSeed() const { return seed; }
@@ -79,8 +95,11 @@ public:
     /// not call it): the platform chosen, the managers started, recording or replaying started.
     /// 0, or the exit code after one line on stderr. Both platforms must outlive the run.
     int start(Platform& platform, Platform& headless);
-    /// Runs the game loop until it ends, then ends the recording with the last cycle played.
-    void run();
+    /// Runs the game loop until it ends, then finish().
+    int run();
+    /// After the loop: ends the recording (its end line) or the replay (its last marks compared),
+    /// says on stderr (and in the log) what went wrong, and returns the exit code of the run.
+    int finish();
 
     /// Whether this run records its input.
     bool isRecording() const { return !options.record_file.empty(); }
@@ -92,6 +111,8 @@ public:
 private:
     /// Prints "PROGRAM: message" on stderr.
     void say(const std::string& message) const;
+    /// The same, and a line in the log (left out of its checksum).
+    void warn(const std::string& message) const;
     /// The help of an option: the game's words if it gave some, else the default.
     std::string helpOf(const std::string& option, const char* default_text) const;
 
@@ -101,6 +122,7 @@ private:
     std::map<std::string, std::string> option_help;
     LaunchOptions options;
     Replay replay;
+    ReplayRecorder recorder;
     unsigned long seed;
     bool prepared;
 };

@@ -69,9 +69,9 @@ int main(int argc, char* argv[]) {
     p_score->setLocation(ks::TOP_LEFT);
     p_score->setColor(ks::YELLOW);
 
-    launcher.run();
+    code = launcher.run();
 
     printf("score %d length %d cycles %d\n", p_score->getValue(), p_snake->getLength(),
            ks::GameManager::getInstance().getStepCount());
-    return 0;
+    return code;
 }

@@ -1,15 +1,24 @@
-// Recording and replaying input, keys released while another window had the focus, pausing.
-// (The keys the game reads are pressed in the real window by the end-to-end tests.)
+// Recording and replaying input (with the marks that let a killed game's recording go on to
+// its last second, and a replay check itself), keys released while another window had the
+// focus, pausing. (The keys the game reads are pressed in the real window by the end-to-end
+// tests.)
 #include <array>
+#include <csignal>
+#include <fstream>
+#include <map>
 #include <set>
+
+#include <sys/resource.h>
 
 #include "EventKeyboard.h"
 #include "EventMouse.h"
+#include "ExitSignals.h"
 #include "GameManager.h"
 #include "InputEvent.h"
 #include "InputManager.h"
 #include "LogManager.h"
 #include "Replay.h"
+#include "ReplayRecorder.h"
 #include "TestSupport.h"
 
 using K = ks::PhysicalKey;
@@ -53,15 +62,58 @@ static bool fakeHeld(K key) {
     return held.count(key) > 0;
 }
 
-using InputManagerTest = EngineTest;
 static ks::InputManager& im = ks::InputManager::getInstance();
 static ks::GameManager& gm = ks::GameManager::getInstance();
+static ks::LogManager& logm = ks::LogManager::getInstance();
+
+class InputManagerTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        im.setNotice([this](const std::string& message) { notices.push_back(message); });
+    }
+    void TearDown() override {
+        im.startRecording(nullptr);
+        im.startReplay(nullptr);
+        im.setNotice(nullptr);
+        ks::ExitSignals::uninstall();
+        EngineTest::TearDown();
+    }
+
+    // Plays cycles from..to as the game loop would: input, then a line of the cycle's own.
+    // The log's checksum after each, by cycle.
+    std::map<int, uint64_t> play(int from, int to) {
+        std::map<int, uint64_t> sums;
+        for (int cycle = from; cycle <= to && !gm.getGameOver(); cycle++) {
+            gm.setStepCount(cycle);
+            im.getInput();
+            logm.writeLog("cycle %d done", cycle);
+            sums[cycle] = logm.getChecksum();
+        }
+        return sums;
+    }
+
+    std::vector<std::string> notices;
+};
+
+// Logs the key of every keyboard event: what a game does with a key shows in its log.
+class KeyLogger : public ks::Object {
+public:
+    int eventHandler(const ks::Event* p_event) override {
+        if (auto* k = dynamic_cast<const ks::EventKeyboard*>(p_event))
+            ks::LogManager::getInstance().writeLog("key %d", k->getKey());
+        return 1;
+    }
+};
 
 // What is delivered is what is recorded; playing the recording delivers it again, cycle by cycle,
 // with the same log, and its last cycle ends the game.
 TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
     InputRecorder rec;
-    ASSERT_EQ(im.startRecording("test.rpl", 77), 0);
+    ks::ReplayRecorder recorder;
+    ASSERT_EQ(recorder.open("test.rpl"), 0);
+    ASSERT_EQ(recorder.begin(77), 0);
+    im.startRecording(&recorder);
     gm.setStepCount(3);
     im.handleEvent(keyEvent(Type::KEY_PRESSED, K::W));
     held = {K::A};
@@ -69,10 +121,12 @@ TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
     gm.setStepCount(4);
     im.handleEvent(mouseEvent(Type::MOUSE_PRESSED, ks::Mouse::LEFT, 100, 50));
     im.handleEvent(keyEvent(Type::KEY_PRESSED, K::ESCAPE));
+    const uint64_t at_end = logm.getChecksum();
     im.stopRecording(4);
     EXPECT_EQ(fileText("test.rpl"),
-              "ks-replay 1\nseed 77\n3 key pressed W\n3 key down A\n4 mouse pressed LEFT 100 50\n"
-              "4 quit\n4 key pressed UNDEFINED_KEY\n4 end\n");
+              "ks-replay 2\nseed 77\n3 key pressed W\n3 key down A\n4 mouse pressed LEFT 100 50\n"
+              "4 quit\n4 key pressed UNDEFINED_KEY\n4 end " +
+                  ks::Replay::checksumText(at_end) + "\n");
     const Seen delivered = rec.seen;
     const std::vector<std::string> logged = logLines();
 
@@ -87,10 +141,135 @@ TEST_F(InputManagerTest, ARecordingPlaysBackTheSameEventsInTheSameCycles) {
         gm.setStepCount(cycle);
         im.getInput();
     }
-    im.startReplay(nullptr);
+    im.finishReplay(4);
     EXPECT_TRUE(gm.getGameOver());
     EXPECT_EQ(rec.seen, delivered);
     EXPECT_EQ(logLines(), logged);
+    EXPECT_FALSE(im.hasReplayDiverged());
+    EXPECT_EQ(notices, std::vector<std::string>{});
+}
+
+// A game killed after 100 cycles of standing still: its recording has no input, but marks after
+// cycles 0, 30, 60 and 90, each with the log's checksum after its cycle; it replays to cycle 90.
+TEST_F(InputManagerTest, AKilledGamesRecordingGoesOnToItsLastSecond) {
+    startScripted();
+    ks::ReplayRecorder recorder;
+    ASSERT_EQ(recorder.open("test.rpl"), 0);
+    ASSERT_EQ(recorder.begin(77), 0);
+    im.startRecording(&recorder);
+    const std::map<int, uint64_t> recorded = play(0, 99);
+    ks::Replay replay;
+    ASSERT_EQ(replay.load("test.rpl"), 0) << replay.getError();
+    ASSERT_EQ(replay.getMarks().size(), 4u);
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(replay.getMarks()[i].cycle, 30 * i);
+        EXPECT_EQ(replay.getMarks()[i].checksum, recorded.at(30 * i)) << i;
+    }
+    EXPECT_EQ(replay.getLastCycle(), 90);
+
+    im.startRecording(nullptr);
+    logm.startUp();
+    im.startReplay(&replay);
+    const std::map<int, uint64_t> replayed = play(0, 99);
+    im.finishReplay(90);
+    EXPECT_EQ(replayed.rbegin()->first, 90);
+    EXPECT_FALSE(im.hasReplayDiverged());
+    EXPECT_EQ(notices, std::vector<std::string>{});
+}
+
+// One key changed in cycle 45 of a recording (W pressed, now S): the log differs from that cycle
+// on, and the first mark after it, cycle 60's, says so; the one before, cycle 30's, agreed. The
+// replay goes on to its end and says it once.
+TEST_F(InputManagerTest, AReplayThatGoesAnotherWaySaysWhereItDiverged) {
+    ScriptedScreen* screen = startScripted();
+    KeyLogger logger;
+    ks::ReplayRecorder recorder;
+    ASSERT_EQ(recorder.open("test.rpl"), 0);
+    ASSERT_EQ(recorder.begin(77), 0);
+    im.startRecording(&recorder);
+    play(0, 9);
+    screen->key(Type::KEY_PRESSED, K::W);
+    play(10, 44);
+    screen->key(Type::KEY_PRESSED, K::W);
+    const std::map<int, uint64_t> recorded = play(45, 99);
+    im.stopRecording(99);
+    std::string text = fileText("test.rpl");
+    const size_t at = text.find("45 key pressed W\n");
+    ASSERT_NE(at, std::string::npos) << text;
+    text.replace(at, 16, "45 key pressed S");
+    std::ofstream("changed.rpl") << text;
+
+    for (const char* name : {"test.rpl", "changed.rpl"}) {
+        ks::Replay replay;
+        ASSERT_EQ(replay.load(name), 0) << replay.getError();
+        logm.startUp();
+        gm.setGameOver(false);
+        notices.clear();
+        im.startReplay(&replay);
+        const std::map<int, uint64_t> replayed = play(0, 200);
+        EXPECT_EQ(replayed.rbegin()->first, 99) << name;
+        im.finishReplay(99);
+        if (name == std::string("test.rpl")) {
+            EXPECT_FALSE(im.hasReplayDiverged());
+            EXPECT_EQ(notices, std::vector<std::string>{});
+            continue;
+        }
+        EXPECT_TRUE(im.hasReplayDiverged());
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0], "replay diverged from the recording at cycle 60 (log checksum "
+                              "recorded " +
+                                  ks::Replay::checksumText(recorded.at(60)) + ", replayed " +
+                                  ks::Replay::checksumText(replayed.at(60)) +
+                                  "; the same at cycle 30)");
+        EXPECT_EQ(logCount("InputManager::getInput(): Warning! " + notices[0]), 1);
+    }
+}
+
+// Under a file-size limit of 300 bytes the recording holds its 20-byte header, "0 key down W"
+// (13), the mark after cycle 0 (24) and the key lines of cycles 1 to 18 (13 each): cycle 19's is
+// cut. That is said once, also in the log (which moves aside before the limit); the game goes on
+// getting its keys.
+TEST_F(InputManagerTest, AFailedWriteIsSaidOnceAndTheGameGoesOn) {
+    ScriptedScreen* screen = startScripted();
+    InputRecorder rec;
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 300;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    logm.startUp();
+    ks::ReplayRecorder recorder;
+    ASSERT_EQ(recorder.open("test.rpl"), 0);
+    ASSERT_EQ(recorder.begin(77), 0);
+    im.startRecording(&recorder);
+    screen->held = {K::W};
+    play(0, 24);
+    im.stopRecording(24);
+    EXPECT_EQ(rec.seen.size(), 25u);
+    const std::string said = "recording stopped at cycle 19: cannot write test.rpl: file-size "
+                             "limit reached (File too large)";
+    EXPECT_EQ(notices, std::vector<std::string>{said});
+    EXPECT_EQ(logCount("InputManager::getInput(): Warning! " + said), 1);
+    EXPECT_EQ(recorder.getCyclesHeld(), 19);
+}
+
+// SIGTERM while recording: the next cycle ends the game as closing the window would, and the
+// recording says so; the process goes on to end it properly.
+TEST_F(InputManagerTest, ATerminationSignalEndsARecordedGameAsClosingTheWindowWould) {
+    ScriptedScreen* screen = startScripted();
+    ks::ReplayRecorder recorder;
+    ASSERT_EQ(recorder.open("test.rpl"), 0);
+    ASSERT_EQ(recorder.begin(77), 0);
+    im.startRecording(&recorder);
+    ks::ExitSignals::install();
+    play(0, 3);
+    raise(SIGTERM);
+    EXPECT_EQ(ks::ExitSignals::getStopSignal(), SIGTERM);
+    play(4, 10);
+    EXPECT_TRUE(gm.getGameOver());
+    EXPECT_FALSE(screen->open);
+    ks::ExitSignals::uninstall();
+    EXPECT_EQ(ks::ExitSignals::getStopSignal(), 0);
+    EXPECT_NE(fileText("test.rpl").find("\n4 quit\n"), std::string::npos) << fileText("test.rpl");
 }
 
 // A key let go while another window had the focus: released once at the next sample, its late

@@ -1,15 +1,21 @@
 // The start every game shares: its options, which platform opens the screen and the sound, and
-// the one line and exit code of each way a start fails.
+// the one line and exit code of each way a start fails; the end of a run, and its exit code.
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include "AudioManager.h"
+#include "EventStep.h"
+#include "ExitSignals.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "HeadlessScreen.h"
 #include "InputManager.h"
 #include "Launcher.h"
+#include "LogManager.h"
 #include "NullAudio.h"
 #include "Platform.h"
 #include "TestSupport.h"
@@ -110,7 +116,11 @@ protected:
     void TearDown() override {
         // The platforms go with the test: nothing may keep them.
         ks::InputManager::getInstance().startReplay(nullptr);
-        ks::InputManager::getInstance().stopRecording(0);
+        ks::InputManager::getInstance().startRecording(nullptr);
+        ks::InputManager::getInstance().setNotice(nullptr);
+        ks::ExitSignals::uninstall();
+        for (const char* name : {"run.rpl", "changed.rpl"})
+            remove(name);
         ks::GraphicsManager::getInstance().setPlatform(nullptr);
         ks::AudioManager::getInstance().setPlatform(nullptr);
         ks::AudioManager::getInstance().startUp(nullptr);
@@ -192,7 +202,138 @@ TEST_F(LauncherTest, EachFailedStartIsOneLineAndAnExitCode) {
     ks::LaunchOptions unwritable;
     unwritable.record_file = "no-such-folder/game.rpl";
     EXPECT_EQ(start(unwritable, err), 1);
-    EXPECT_EQ(err, "game: cannot write the replay file no-such-folder/game.rpl\n");
+    EXPECT_EQ(err, "game: cannot record to no-such-folder/game.rpl: No such file or directory\n");
+}
+
+// The file to record to is checked before the log starts, which empties the log: a start that
+// refuses it leaves the log of the game before as it was.
+TEST_F(LauncherTest, ARefusedRecordingLeavesTheOldLogAsItWas) {
+    ks::LogManager::getInstance().shutDown();
+    std::ofstream("kestrel.log") << "the game before\n";
+    for (const char* name : {"kestrel.log", "no-such-folder/game.rpl"}) {
+        ks::LaunchOptions options;
+        options.record_file = name;
+        std::string err;
+        EXPECT_EQ(start(options, err), 1) << name;
+        EXPECT_EQ(fileText("kestrel.log"), "the game before\n") << name;
+    }
+    EXPECT_EQ(platform.screens, 0);
+}
+
+// Ends the game after the step of the cycle given.
+class Ender : public ks::Object {
+public:
+    explicit Ender(int init_last) : last(init_last) {}
+    int eventHandler(const ks::Event* p_event) override {
+        auto* p_step = dynamic_cast<const ks::EventStep*>(p_event);
+        if (p_step && p_step->getStepCount() == last)
+            ks::GameManager::getInstance().setGameOver(true);
+        return p_step ? 1 : 0;
+    }
+    int last;
+};
+
+// A whole run of the launcher: its exit code, and what it said on stderr.
+struct Outcome {
+    int code;
+    std::string err;
+    uint64_t checksum; // the log's when the run ended
+};
+
+class LauncherRunTest : public LauncherTest {
+protected:
+    // Starts and runs the options, the game ended after cycle last (or by a signal raised once
+    // the run started, when signal_number is not 0).
+    Outcome run(const ks::LaunchOptions& options, int last, int signal_number = 0) {
+        ks::Launcher launcher("game");
+        launcher.setOptions(options);
+        testing::internal::CaptureStderr();
+        int code = launcher.start(platform, headless);
+        uint64_t checksum = 0;
+        if (code == 0) {
+            Ender ender(last);
+            ks::GameManager::getInstance().setPaced(false);
+            if (signal_number != 0)
+                raise(signal_number);
+            code = launcher.run();
+            checksum = ks::LogManager::getInstance().getChecksum();
+        }
+        return {code, testing::internal::GetCapturedStderr(), checksum};
+    }
+    static ks::LaunchOptions recording() {
+        ks::LaunchOptions options;
+        options.record_file = "run.rpl";
+        options.has_seed = true;
+        options.seed = 5;
+        return options;
+    }
+    static ks::LaunchOptions replaying(const char* name) {
+        ks::LaunchOptions options;
+        options.replay_file = name;
+        options.headless = true;
+        return options;
+    }
+};
+
+// A recorded run ends its file with the end line carrying the log's checksum, the one a summary
+// shows; its replay agrees with every mark and ends with 0. A mark changed, or the end line cut
+// off, and the replay says so and ends with a code of its own.
+TEST_F(LauncherRunTest, EachRunEndsWithTheCodeOfWhatWentWrongWithItsFile) {
+    Outcome recorded = run(recording(), 40);
+    EXPECT_EQ(recorded.code, 0);
+    EXPECT_EQ(recorded.err, "");
+    const std::string end = "40 end " + ks::Replay::checksumText(recorded.checksum) + "\n";
+    const std::string text = fileText("run.rpl");
+    ASSERT_EQ(text.substr(0, 26), "ks-replay 2\nseed 5\n0 time ") << text;
+    ASSERT_EQ(text.substr(42, 9), "\n30 time ") << text;
+    ASSERT_EQ(text.substr(68), end) << text;
+
+    Outcome replayed = run(replaying("run.rpl"), -1);
+    EXPECT_EQ(replayed.code, 0);
+    EXPECT_EQ(replayed.err, "");
+
+    std::string changed = text;
+    changed[51] = changed[51] == '0' ? '1' : '0'; // the mark after cycle 30
+    std::ofstream("changed.rpl") << changed;
+    Outcome diverged = run(replaying("changed.rpl"), -1);
+    EXPECT_EQ(diverged.code, ks::Launcher::REPLAY_DIVERGED);
+    EXPECT_EQ(diverged.err.rfind("game: replay diverged from the recording at cycle 30 (", 0), 0u)
+        << diverged.err;
+
+    std::ofstream("changed.rpl") << text.substr(0, 68);
+    Outcome cut = run(replaying("changed.rpl"), -1);
+    EXPECT_EQ(cut.code, ks::Launcher::REPLAY_CUT_OFF);
+    EXPECT_EQ(cut.err, "game: changed.rpl:5: recording cut off (no end line): it ends at cycle "
+                       "30, its last complete line\n");
+}
+
+// Under a file-size limit of 300 bytes the file holds the header (19 bytes) and the marks after
+// cycles 0 (24), 30 to 90 (25 each) and 120 to 300 (26 each), exactly 300 bytes: the mark after
+// cycle 330 is cut. The run says so, and ends with its own code.
+TEST_F(LauncherRunTest, ARecordingCutShortByAFailedWriteEndsWithItsOwnCode) {
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 300;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    Outcome recorded = run(recording(), 400);
+    EXPECT_EQ(recorded.code, ks::Launcher::RECORDING_INCOMPLETE);
+    EXPECT_EQ(recorded.err, "game: recording stopped at cycle 330: cannot write run.rpl: "
+                            "file-size limit reached (File too large)\n"
+                            "game: the recording holds only the first 301 of the 401 cycles "
+                            "played: cannot write run.rpl: file-size limit reached (File too "
+                            "large)\n");
+}
+
+// SIGTERM (or SIGINT) while recording ends the game at the next cycle, as closing the window
+// would: the file gets its end line, and the code is the one a shell gives a process the signal
+// ended, 128 + 15.
+TEST_F(LauncherRunTest, ATerminationSignalEndsTheRecordingProperly) {
+    Outcome recorded = run(recording(), 40, SIGTERM);
+    EXPECT_EQ(recorded.code, 143);
+    EXPECT_EQ(recorded.err, "");
+    EXPECT_EQ(fileText("run.rpl"), "ks-replay 2\nseed 5\n0 quit\n0 end " +
+                                       ks::Replay::checksumText(recorded.checksum) + "\n");
+    EXPECT_EQ(ks::ExitSignals::getStopSignal(), 0);
 }
 
 } // namespace
