@@ -3,7 +3,6 @@
 // focus, pausing. (The keys the game reads are pressed in the real window by the end-to-end
 // tests.)
 #include <array>
-#include <csignal>
 #include <fstream>
 #include <map>
 #include <set>
@@ -12,7 +11,6 @@
 
 #include "EventKeyboard.h"
 #include "EventMouse.h"
-#include "ExitSignals.h"
 #include "GameManager.h"
 #include "InputEvent.h"
 #include "InputManager.h"
@@ -76,7 +74,6 @@ protected:
         im.startRecording(nullptr);
         im.startReplay(nullptr);
         im.setNotice(nullptr);
-        ks::ExitSignals::uninstall();
         EngineTest::TearDown();
     }
 
@@ -250,26 +247,6 @@ TEST_F(InputManagerTest, AFailedWriteIsSaidOnceAndTheGameGoesOn) {
     EXPECT_EQ(notices, std::vector<std::string>{said});
     EXPECT_EQ(logCount("InputManager::getInput(): Warning! " + said), 1);
     EXPECT_EQ(recorder.getCyclesHeld(), 19);
-}
-
-// SIGTERM while recording: the next cycle ends the game as closing the window would, and the
-// recording says so; the process goes on to end it properly.
-TEST_F(InputManagerTest, ATerminationSignalEndsARecordedGameAsClosingTheWindowWould) {
-    ScriptedScreen* screen = startScripted();
-    ks::ReplayRecorder recorder;
-    ASSERT_EQ(recorder.open("test.rpl"), 0);
-    ASSERT_EQ(recorder.begin(77), 0);
-    im.startRecording(&recorder);
-    ks::ExitSignals::install();
-    play(0, 3);
-    raise(SIGTERM);
-    EXPECT_EQ(ks::ExitSignals::getStopSignal(), SIGTERM);
-    play(4, 10);
-    EXPECT_TRUE(gm.getGameOver());
-    EXPECT_FALSE(screen->open);
-    ks::ExitSignals::uninstall();
-    EXPECT_EQ(ks::ExitSignals::getStopSignal(), 0);
-    EXPECT_NE(fileText("test.rpl").find("\n4 quit\n"), std::string::npos) << fileText("test.rpl");
 }
 
 // A key let go while another window had the focus: released once at the next sample, its late

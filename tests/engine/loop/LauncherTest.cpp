@@ -5,8 +5,6 @@
 #include <sstream>
 #include <vector>
 
-#include <sys/resource.h>
-
 #include "AudioManager.h"
 #include "EventStep.h"
 #include "ExitSignals.h"
@@ -305,23 +303,6 @@ TEST_F(LauncherRunTest, EachRunEndsWithTheCodeOfWhatWentWrongWithItsFile) {
     EXPECT_EQ(cut.code, ks::Launcher::REPLAY_CUT_OFF);
     EXPECT_EQ(cut.err, "game: changed.rpl:5: recording cut off (no end line): it ends at cycle "
                        "30, its last complete line\n");
-}
-
-// Under a file-size limit of 300 bytes the file holds the header (19 bytes) and the marks after
-// cycles 0 (24), 30 to 90 (25 each) and 120 to 300 (26 each), exactly 300 bytes: the mark after
-// cycle 330 is cut. The run says so, and ends with its own code.
-TEST_F(LauncherRunTest, ARecordingCutShortByAFailedWriteEndsWithItsOwnCode) {
-    struct rlimit limit;
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = 300;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    Outcome recorded = run(recording(), 400);
-    EXPECT_EQ(recorded.code, ks::Launcher::RECORDING_INCOMPLETE);
-    EXPECT_EQ(recorded.err, "game: recording stopped at cycle 330: cannot write run.rpl: "
-                            "file-size limit reached (File too large)\n"
-                            "game: the recording holds only the first 301 of the 401 cycles "
-                            "played: cannot write run.rpl: file-size limit reached (File too "
-                            "large)\n");
 }
 
 // SIGTERM (or SIGINT) while recording ends the game at the next cycle, as closing the window
