@@ -4,6 +4,7 @@
 #include "EventMouse.h"
 #include "GraphicsManager.h"
 #include "KeyTable.h"
+#include "LogLines.h"
 #include "LogManager.h"
 #include "LoopControl.h"
 #include "Position.h"
@@ -125,7 +126,7 @@ void InputManager::sendEvent(const Event& event) {
 void InputManager::sendHeld(EventKeyboard& event) {
     recorder.write(inputOf(event, cycle()));
     if (event.getKey() == Keyboard::A)
-        LogManager::getInstance().writeLog("pressing key %d", event.getKey());
+        LogManager::getInstance().writeLog(LOG_PRESSING_KEY, event.getKey());
     onEvent(&event);
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "EventKeyboard.h"
 #include "InputEvent.h"
 #include "Manager.h"
 #include "PhysicalKey.h"
@@ -13,7 +14,6 @@
 namespace ks {
 
 class Event;
-class EventKeyboard;
 class LoopControl;
 
 /// Turns what happens at the screen into keyboard and mouse events broadcast to every object, and
@@ -31,7 +31,10 @@ public:
     /// The one input manager, created on first use.
     static InputManager& getInstance();
 
-    /// -1 unless the graphics manager is started; turns the screen's key repeat off.
+    /// -1 unless the graphics manager is started; turns the screen's key repeat off, so that a
+    /// held key gives one KEY_PRESSED only. Neither GameManager::startUp nor the Launcher calls
+    /// it: unless the game does, key repeat stays on and a held key gives KEY_PRESSED again at
+    /// the keyboard's repeat rate, with no KEY_RELEASED between (recordings show them so).
     int startUp() override;
     /// Also forgets which keys the window had down.
     void shutDown() override;
@@ -56,7 +59,9 @@ public:
     /// Writes the replay file's header with the seed, then every input delivered from now on. -1
     /// (logged) when the file cannot be written.
     int startRecording(const std::string& filename, unsigned long seed);
-    /// Writes the end line with the cycle given and closes the file.
+    /// Writes the end line with the cycle given, the last cycle played, and closes the file.
+    /// After GameManager::run returns, getStepCount() has gone one past the last cycle, so the
+    /// call is stopRecording(getStepCount() - 1); Launcher::run makes it for a game.
     void stopRecording(int last_cycle);
     /// Whether inputs are being written to a replay file.
     bool isRecording() const { return recorder.isOpen(); }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "FileBuffer.h"
+#include "LogLines.h"
 #include "LogManager.h"
 #include "Music.h"
 #include "RegularFile.h"
@@ -136,9 +137,11 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
 }
 
 int ResourceManager::unloadSprite(std::string label) {
-    int index = locate(p_sprite, sprite_count, label, "unloadSpirte", "sprite");
-    if (index < 0)
+    int index = indexOfLabel(p_sprite, sprite_count, label);
+    if (index < 0) {
+        LogManager::getInstance().writeLog(LOG_SPRITE_NOT_LOCATED, label.c_str());
         return -1;
+    }
     std::unique_ptr<Sprite> p_old(takeAt(p_sprite, sprite_count, index));
     // Objects hold plain pointers to the sprites they show; with no object alive none can.
     if (!sprites_in_use || sprites_in_use())

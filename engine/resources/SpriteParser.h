@@ -16,7 +16,7 @@ namespace ks {
 /// refused after a few hundred bytes.
 ///
 /// A fault is told the way a compiler tells one: "FILE:LINE: expected WHAT, found WHAT", with the
-/// line's text quoted (shortened, and with unprintable bytes as \xNN), and a hint where the
+/// line's text quoted (shortened, and with unprintable bytes as \\xNN), and a hint where the
 /// likely cause is known (a frame short of rows, a file short of frames).
 class SpriteParser {
 public:
