@@ -4,7 +4,8 @@ game in its window under Xvfb with --record, holding arrow keys through xdotool,
 the game's log. The recording and the line its run printed ("score S lives L bricks B cycles C")
 are kept as demo.rpl and demo.score, but only once a headless replay prints that same line.
 
-    tools/record-bricks-demo.py --bricks <build of examples/bricks>/bricks [--seed 7] [--bricks-to-break 16]
+    tools/record-bricks-demo.py --bricks <build of examples/bricks>/bricks [--seed 7]
+                                [--bricks-to-break 16]
 
 How the bot plays: the log says where the ball was and where it heads at each launch and bounce
 ("Ball::bounce(): off Brick at (x, y), heading (dx, dy)"), and where the paddle is after each move
@@ -13,8 +14,8 @@ into a side wall is refused (the ball stays, heading back); so the bot works out
 falling ball meets the paddle's row, and holds Left or Right until the paddle is under it, with
 the ball landing on the paddle's left, middle or right by turns, to send it different ways. It
 launches the ball with Space, and while the ball climbs it goes for a falling capsule
-("Capsule::Capsule(): falls from (x, y)"). Once it has broken the bricks it was asked for, it stops catching:
-the game ends by itself when the last life is lost.
+("Capsule::Capsule(): falls from (x, y)"). Once it has broken the bricks it was asked for, it
+stops catching: the game ends by itself when the last life is lost.
 """
 
 import argparse
@@ -28,14 +29,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from demo_recorder import record_demo  # noqa: E402
 
-MOVE_TIME = 2 / 30  # seconds per diagonal cell
 LEFT_X, RIGHT_X, PADDLE_ROW, PADDLE_WIDTH = 1, 78, 22, 9
 BALL = re.compile(r"^Ball::(launch|bounce)\(\): .*\((\d+), (\d+)\), heading \((-?1), (-?1)\)")
 PADDLE = re.compile(r"^Paddle::move\(\): to (\d+)")
 STRUCK = re.compile(r"^Brick::strike\(\): .* (\d+) left")
 CAPSULE = re.compile(r"^Capsule::Capsule\(\): falls from \((\d+), (\d+)\)")
-OFFSETS = (4, 1, 7, 4, 2, 6)
-CAPSULE_TIME = 4 * 16 / 30  # seconds a capsule takes from the bricks to the paddle  # where on the paddle the ball should land, by turns
+OFFSETS = (4, 1, 7, 4, 2, 6)  # where on the paddle the ball should land, by turns
+CAPSULE_TIME = 4 * 16 / 30  # seconds a capsule takes from the bricks to the paddle
 
 
 def landing(x, y, dx, dy):
