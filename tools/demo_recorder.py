@@ -4,6 +4,7 @@ game printed are kept in the example's games/ folder as demo.rpl and demo.score,
 headless replay prints that same line. Used by tools/record-snake-demo.py and
 tools/record-bricks-demo.py."""
 
+import argparse
 import os
 import shutil
 import subprocess
@@ -15,6 +16,17 @@ ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from harness import GameSession  # noqa: E402
+
+
+def demo_arguments(doc, example, seed):
+    """A parser of the recorders' common options: --<example>, the game's executable, and
+    --seed; a recorder adds its own."""
+    parser = argparse.ArgumentParser(description=doc,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--" + example, required=True,
+                        help="the example's executable, in its build")
+    parser.add_argument("--seed", type=int, default=seed)
+    return parser
 
 
 def record_demo(executable, seed, title, log_name, play, example):

@@ -18,7 +18,6 @@ launches the ball with Space, and while the ball climbs it goes for a falling ca
 stops catching: the game ends by itself when the last life is lost.
 """
 
-import argparse
 import os
 import re
 import sys
@@ -27,7 +26,7 @@ import time
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from demo_recorder import record_demo  # noqa: E402
+from demo_recorder import demo_arguments, record_demo  # noqa: E402
 
 LEFT_X, RIGHT_X, PADDLE_ROW, PADDLE_WIDTH = 1, 78, 22, 9
 BALL = re.compile(r"^Ball::(launch|bounce)\(\): .*\((\d+), (\d+)\), heading \((-?1), (-?1)\)")
@@ -111,10 +110,7 @@ class Bot:
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--bricks", required=True, help="the example's executable, in its build")
-    parser.add_argument("--seed", type=int, default=7)
+    parser = demo_arguments(__doc__, "bricks", 7)
     parser.add_argument("--bricks-to-break", type=int, default=16)
     args = parser.parse_args()
 

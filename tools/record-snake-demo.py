@@ -14,7 +14,6 @@ a cell off is put right by the next turn. After the given number of foods it ste
 waits for the game-over sign and presses Escape.
 """
 
-import argparse
 import os
 import re
 import sys
@@ -23,7 +22,7 @@ import time
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from demo_recorder import record_demo  # noqa: E402
+from demo_recorder import demo_arguments, record_demo  # noqa: E402
 
 CELL_TIME = 3 / 30  # seconds per cell
 FOOD = re.compile(r"^Food::place\(\): food at \((\d+), (\d+)\)")
@@ -91,10 +90,7 @@ class Bot:
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--snake", required=True, help="the example's executable, in its build")
-    parser.add_argument("--seed", type=int, default=42)
+    parser = demo_arguments(__doc__, "snake", 42)
     parser.add_argument("--foods", type=int, default=5)
     args = parser.parse_args()
 
