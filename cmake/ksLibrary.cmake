@@ -5,6 +5,7 @@
 # Helpers of the engine's own, not part of what games build on: not installed.
 set(KS_INTERNAL_HEADERS
     FileBuffer.h          # core: std::streambuf over a ByteSource
+    CameraObject.h        # world: a view moved by the arrow keys, for trying the view by hand
     SpatialGrid.h         # world: the collision grid
     SpriteParser.h        # resources: the sprite file format
     SoundDecoder.h        # audio: WAV decoding

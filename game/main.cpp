@@ -3,9 +3,11 @@
 
 #include "DefaultPlatform.h"
 #include "EventKeyboard.h"
+#include "GraphicsManager.h"
 #include "HeadlessPlatform.h"
 #include "InputManager.h"
 #include "Launcher.h"
+#include "LogManager.h"
 #include "Map.h"
 #include "Setup.h"
 #include "Summary.h"
@@ -31,6 +33,11 @@ int main(int argc, char* argv[]) {
     int code = launcher.parse(argc, argv, std::cout, std::cerr);
     if (code != ks::Launcher::RUN)
         return code;
+    // The game's own window, log and font (in the working directory), whatever the engine's
+    // defaults.
+    ks::GraphicsManager::getInstance().setTitle("Murkvault");
+    ks::LogManager::getInstance().setFileName("kestrel.log");
+    ks::GraphicsManager::getInstance().setFontFile("ks-font.ttf");
     if ((code = launcher.prepare()) != 0)
         return code;
     Map::setNextSeed(launcher.getSeed());

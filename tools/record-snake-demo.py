@@ -14,22 +14,16 @@ a cell off is put right by the next turn. After the given number of foods it ste
 waits for the game-over sign and presses Escape.
 """
 
-import argparse
 import os
 import re
-import shutil
-import subprocess
 import sys
 import time
-from pathlib import Path
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-ROOT = Path(__file__).resolve().parent.parent
-sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import GameSession  # noqa: E402
+from demo_recorder import demo_arguments, record_demo  # noqa: E402
 
-DEMO = ROOT / "examples" / "snake" / "games"
 CELL_TIME = 3 / 30  # seconds per cell
 FOOD = re.compile(r"^Food::place\(\): food at \((\d+), (\d+)\)")
 TURN = re.compile(r"^Snake::step\(\): turned to \((-?\d), (-?\d)\) at \((\d+), (\d+)\)")
@@ -96,32 +90,16 @@ class Bot:
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--snake", required=True, help="the example's executable, in its build")
-    parser.add_argument("--seed", type=int, default=42)
+    parser = demo_arguments(__doc__, "snake", 42)
     parser.add_argument("--foods", type=int, default=5)
     args = parser.parse_args()
-    snake = os.path.abspath(args.snake)
-    build = os.path.dirname(snake)
-    record = os.path.join(build, "demo.rpl")
-    with GameSession("snake-demo", [snake, "--seed", str(args.seed), "--record", record],
-                     data_dir=build) as game:
-        game.wait_window("Snake")
-        game.xdotool("windowfocus", "--sync", game.window)
+
+    def play(game):
         Bot(game, args.foods).play()
         game.wait_for_line(r"^GameManager::run\(\): \d+ cycles")  # the sign is up
         time.sleep(1)
-        code, _ = game.escape()
-        assert code == 0, "no exit code 0 after Escape: %s" % game.stderr_text()
-        played = game.stdout_text().strip()
-    replayed = subprocess.run([snake, "--replay", record, "--headless"], cwd=build, check=True,
-                              capture_output=True, text=True).stdout.strip()
-    assert played == replayed, "the replay printed %r, the game %r" % (replayed, played)
-    DEMO.mkdir(exist_ok=True)
-    shutil.copy(record, DEMO / "demo.rpl")
-    (DEMO / "demo.score").write_text(played + "\n")
-    print("kept %s: %s" % (DEMO / "demo.rpl", played))
+
+    record_demo(args.snake, args.seed, "Snake", "kestrel.log", play, "snake")
 
 
 if __name__ == "__main__":

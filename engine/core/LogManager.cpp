@@ -13,9 +13,6 @@ namespace ks {
 
 namespace {
 
-const char* const LOG_FILE_NAME = "kestrel.log";
-const char* const PREVIOUS_LOG_FILE_NAME = "kestrel.log.1";
-
 const uint64_t FNV_OFFSET = 14695981039346656037ULL;
 const uint64_t FNV_PRIME = 1099511628211ULL;
 
@@ -50,8 +47,9 @@ FILE* openRegularFile(const char* name) {
 } // namespace
 
 LogManager::LogManager()
-    : log_file(nullptr), flush_after_write(true), max_file_size(DEFAULT_MAX_FILE_SIZE),
-      file_size(0), cap(DEFAULT_MAX_FILE_SIZE), checksum(FNV_OFFSET) {}
+    : file_name(LOG_FILE_DEFAULT), open_name(), previous_name(), log_file(nullptr),
+      flush_after_write(true), max_file_size(DEFAULT_MAX_FILE_SIZE), file_size(0),
+      cap(DEFAULT_MAX_FILE_SIZE), checksum(FNV_OFFSET) {}
 
 LogManager::~LogManager() {
     shutDown();
@@ -71,13 +69,15 @@ int LogManager::startUp() {
     // main() and GameManager::startUp() both start the log; never leak the first stream.
     if (log_file)
         fclose(log_file);
-    log_file = openRegularFile(LOG_FILE_NAME);
+    open_name = file_name;
+    previous_name = file_name + ".1";
+    log_file = openRegularFile(open_name.c_str());
     file_size = 0;
     cap = capInForce();
     checksum = FNV_OFFSET;
     struct stat status;
-    if (lstat(PREVIOUS_LOG_FILE_NAME, &status) == 0 && !S_ISDIR(status.st_mode))
-        unlink(PREVIOUS_LOG_FILE_NAME);
+    if (lstat(previous_name.c_str(), &status) == 0 && !S_ISDIR(status.st_mode))
+        unlink(previous_name.c_str());
     return Manager::startUp();
 }
 
@@ -169,8 +169,8 @@ void LogManager::rotate() const {
     fclose(log_file);
     // Renamed, the full file keeps its lines; where it cannot be (a folder that may not be
     // written), it is emptied in place so that the disk stays bounded all the same.
-    rename(LOG_FILE_NAME, PREVIOUS_LOG_FILE_NAME);
-    log_file = openRegularFile(LOG_FILE_NAME);
+    rename(open_name.c_str(), previous_name.c_str());
+    log_file = openRegularFile(open_name.c_str());
     file_size = 0;
 }
 

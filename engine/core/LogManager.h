@@ -11,15 +11,20 @@
 
 namespace ks {
 
-/// Owns the one diagnostic log, "kestrel.log" in the working directory. Every line is flushed as it
-/// is written, so the file is complete even if the program dies.
+/// The file the log is written to unless setFileName names another: "kestrel.log", the engine's
+/// log, in the working directory.
+const std::string LOG_FILE_DEFAULT = "kestrel.log";
+
+/// Owns the one diagnostic log, a file named by setFileName (LOG_FILE_DEFAULT unless set), which
+/// startUp opens and empties. Every line is flushed as it is written, so the file is complete
+/// even if the program dies.
 ///
 /// The file is bounded: a line that would take it past the size cap (or past the process's
-/// file-size limit, if lower) first moves it to "kestrel.log.1", replacing the one before, and the
-/// log goes on in a fresh "kestrel.log"; so the disk holds at most about twice the cap and the
-/// newest lines are always kept. The log is only ever a regular file: when "kestrel.log" is
-/// anything else (a directory, a pipe, a device) the lines are dropped. Writes that fail (a full
-/// disk, a file-size limit) are dropped too; the program goes on.
+/// file-size limit, if lower) first moves it to the same name with ".1" added ("kestrel.log.1"),
+/// replacing the one before, and the log goes on in a fresh file; so the disk holds at most about
+/// twice the cap and the newest lines are always kept. The log is only ever a regular file: when
+/// the name is anything else (a directory, a pipe, a device) the lines are dropped. Writes that
+/// fail (a full disk, a file-size limit) are dropped too; the program goes on.
 ///
 /// It also keeps a checksum of the lines written since the log was started, leaving out the lines
 /// written with writeVolatileLog, which depend on the wall clock or on the screen (missed frame
@@ -36,12 +41,18 @@ public:
     /// Closes the file.
     ~LogManager() override;
 
-    /// Opens (and empties) "kestrel.log" without ever blocking, and removes a "kestrel.log.1" left
-    /// by an earlier run. A stream left open by an earlier start is closed first. 0 even when the
+    /// Opens (and empties) the log file without ever blocking, and removes the ".1" file an
+    /// earlier run left. A stream left open by an earlier start is closed first. 0 even when the
     /// file cannot be opened: the lines are then dropped.
     int startUp() override;
     /// Closes the file; lines written after it are dropped (and still counted in the checksum).
     void shutDown() override;
+
+    /// The file the next startUp opens, relative to the working directory unless absolute (a
+    /// game's own name, "snake.log", or a folder of its own). The file open now stays in use.
+    void setFileName(const std::string& new_file_name) { file_name = new_file_name; }
+    /// The file the log is written to (or, after setFileName, will be at the next startUp).
+    const std::string& getFileName() const { return file_name; }
 
     /// Whether each line is flushed as it is written (true, the default) or left to the stream's
     /// buffer.
@@ -84,6 +95,10 @@ private:
     /// The size cap, or the process's file-size limit if that is lower.
     long capInForce() const;
 
+    std::string file_name;
+    /// The name of the file open now, and of the one it is moved aside to.
+    std::string open_name;
+    std::string previous_name;
     /// Writing a line may move the file aside, hence mutable.
     mutable FILE* log_file;
     bool flush_after_write;

@@ -1,18 +1,40 @@
 #include "GraphicsManager.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include <sys/stat.h>
 
 #include "LogManager.h"
 #include "Platform.h"
 
+#ifndef KS_INSTALLED_FONT_FILE
+#define KS_INSTALLED_FONT_FILE "/usr/local/share/ks/ks-font.ttf"
+#endif
+
 namespace ks {
+
+namespace {
+
+bool isRegularFile(const std::string& name) {
+    struct stat status;
+    return stat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The value of an environment variable, or fallback when it is unset or empty.
+std::string environment(const char* name, const std::string& fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+} // namespace
 
 GraphicsManager::GraphicsManager()
     : window_horizontal_pixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
       window_vertical_pixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       window_horizontal_chars(WINDOW_HORIZONTAL_CHARS_DEFAULT),
       window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), p_platform(nullptr), scale(1),
-      title(WINDOW_TITLE_DEFAULT), view_corner(), screen(),
+      title(WINDOW_TITLE_DEFAULT), font_file(), view_corner(), screen(),
       cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT),
       shown_cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT) {
     setType("GraphicsManager");
@@ -23,6 +45,35 @@ GraphicsManager::~GraphicsManager() = default;
 GraphicsManager& GraphicsManager::getInstance() {
     static GraphicsManager instance;
     return instance;
+}
+
+std::string GraphicsManager::getInstalledFontFile() {
+    return KS_INSTALLED_FONT_FILE;
+}
+
+std::string GraphicsManager::findFontFile() const {
+    if (!font_file.empty())
+        return font_file;
+    std::vector<std::string> candidates = {FONT_FILE_DEFAULT, getInstalledFontFile()};
+    const char* home = std::getenv("HOME");
+    const std::string data_home =
+        environment("XDG_DATA_HOME", home && *home ? std::string(home) + "/.local/share" : "");
+    std::string data_dirs = environment("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    if (!data_home.empty())
+        data_dirs = data_home + ":" + data_dirs;
+    size_t start = 0;
+    while (start <= data_dirs.size()) {
+        size_t end = data_dirs.find(':', start);
+        if (end == std::string::npos)
+            end = data_dirs.size();
+        if (end > start)
+            candidates.push_back(data_dirs.substr(start, end - start) + "/ks/" + FONT_FILE_DEFAULT);
+        start = end + 1;
+    }
+    for (const std::string& candidate : candidates)
+        if (isRegularFile(candidate))
+            return candidate;
+    return FONT_FILE_DEFAULT;
 }
 
 int GraphicsManager::startUp() {
@@ -41,7 +92,7 @@ int GraphicsManager::startUp() {
     settings.vertical_chars = window_vertical_chars;
     settings.scale = scale;
     settings.title = title;
-    settings.font_file = FONT_FILE_DEFAULT;
+    settings.font_file = findFontFile();
     ScreenStatus status = ScreenStatus::NO_DISPLAY;
     std::unique_ptr<Screen> opened = p_platform->openScreen(settings, status);
     if (!opened || status == ScreenStatus::NO_DISPLAY) {
@@ -51,7 +102,7 @@ int GraphicsManager::startUp() {
     screen = std::move(opened);
     if (status == ScreenStatus::NO_FONT) {
         log.writeVolatileLog("GraphicsManager::startUp(): Error: Unable to load font '%s'",
-                             FONT_FILE_DEFAULT.c_str());
+                             settings.font_file.c_str());
         return -1;
     }
     Manager::startUp();

@@ -31,8 +31,9 @@ const int WINDOW_HORIZONTAL_CHARS_DEFAULT = 80;
 /// The screen's height in character cells.
 const int WINDOW_VERTICAL_CHARS_DEFAULT = 24;
 /// The window's title unless setTitle gives another.
-const std::string WINDOW_TITLE_DEFAULT = "Murkvault";
-/// The TrueType font the window draws with, read from the working directory.
+const std::string WINDOW_TITLE_DEFAULT = "ks";
+/// The name of the TrueType font the window draws with unless setFontFile names another: looked
+/// for in the working directory first, then where the engine was installed (findFontFile).
 const std::string FONT_FILE_DEFAULT = "ks-font.ttf";
 
 /// Draws the world as a grid of 80 x 24 character cells. It keeps the cells of the frame being
@@ -75,6 +76,21 @@ public:
     void setTitle(const std::string& new_title) { title = new_title; }
     /// The title the next window opens with.
     const std::string& getTitle() const { return title; }
+    /// The TrueType font the next window draws with, relative to the working directory unless
+    /// absolute. Empty (the default) looks it up: see findFontFile.
+    void setFontFile(const std::string& new_font_file) { font_file = new_font_file; }
+    /// The font file set with setFontFile; empty when it is looked up.
+    const std::string& getFontFile() const { return font_file; }
+    /// The font the next startUp loads: the one set with setFontFile; otherwise the first of
+    /// these that exists: FONT_FILE_DEFAULT in the working directory; the font installed with
+    /// the engine (share/ks/ks-font.ttf under the prefix it was configured for); ks/ks-font.ttf
+    /// in $XDG_DATA_HOME (~/.local/share) and in each folder of $XDG_DATA_DIRS
+    /// (/usr/local/share:/usr/share), where other installs of the engine put it. When none
+    /// exists, FONT_FILE_DEFAULT, which then fails to load.
+    std::string findFontFile() const;
+    /// The font installed with the engine: share/ks/ks-font.ttf under the prefix the engine was
+    /// configured to be installed in.
+    static std::string getInstalledFontFile();
 
     /// Draws one character in its colour (Color; other numbers are white) on a black background,
     /// in the cell of a world position (the view's corner is the screen's top-left cell). 0, -1
@@ -154,6 +170,7 @@ private:
     Platform* p_platform;
     int scale;
     std::string title;
+    std::string font_file;
     Position view_corner;
     std::unique_ptr<Screen> screen;
     CellGrid cells;

@@ -7,6 +7,7 @@
 #include "ExitSignals.h"
 #include "GraphicsManager.h"
 #include "KeyTable.h"
+#include "LogLines.h"
 #include "LogManager.h"
 #include "LoopControl.h"
 #include "Position.h"
@@ -129,7 +130,7 @@ void InputManager::sendEvent(const Event& event) {
 void InputManager::sendHeld(EventKeyboard& event) {
     record(inputOf(event, cycle()));
     if (event.getKey() == Keyboard::A)
-        LogManager::getInstance().writeLog("pressing key %d", event.getKey());
+        LogManager::getInstance().writeLog(LOG_PRESSING_KEY, event.getKey());
     onEvent(&event);
 }
 

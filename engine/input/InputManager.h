@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "EventKeyboard.h"
 #include "InputEvent.h"
 #include "Manager.h"
 #include "PhysicalKey.h"
@@ -14,7 +15,6 @@
 namespace ks {
 
 class Event;
-class EventKeyboard;
 class LoopControl;
 
 /// Turns what happens at the screen into keyboard and mouse events broadcast to every object, and
@@ -35,7 +35,10 @@ public:
     /// The one input manager, created on first use.
     static InputManager& getInstance();
 
-    /// -1 unless the graphics manager is started; turns the screen's key repeat off.
+    /// -1 unless the graphics manager is started; turns the screen's key repeat off, so that a
+    /// held key gives one KEY_PRESSED only. Neither GameManager::startUp nor the Launcher calls
+    /// it: unless the game does, key repeat stays on and a held key gives KEY_PRESSED again at
+    /// the keyboard's repeat rate, with no KEY_RELEASED between (recordings show them so).
     int startUp() override;
     /// Also forgets which keys the window had down.
     void shutDown() override;
@@ -69,7 +72,9 @@ public:
     /// without an end line.
     void startRecording(ReplayRecorder* p_new_recorder);
     /// Writes the end line, with the cycle given and the log's checksum, and closes the file,
-    /// saying so if that fails. Nothing when not recording.
+    /// saying so if that fails. Nothing when not recording. The cycle is the last one played:
+    /// after GameManager::run returns, getStepCount() has gone one past it, so the call is
+    /// stopRecording(getStepCount() - 1); Launcher::run makes it for a game.
     void stopRecording(int last_cycle);
     /// Whether inputs are being written to a replay file.
     bool isRecording() const { return p_recorder != nullptr; }

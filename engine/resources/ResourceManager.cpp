@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "FileBuffer.h"
+#include "LogLines.h"
 #include "LogManager.h"
 #include "Music.h"
 #include "RegularFile.h"
@@ -84,7 +85,8 @@ template <typename T> void destroyAll(T** entries, int& count) {
 
 } // namespace
 
-ResourceManager::ResourceManager() : sprite_count(0), sound_count(0), music_count(0) {
+ResourceManager::ResourceManager()
+    : data_folder(), sprite_count(0), sound_count(0), music_count(0) {
     setType("ResourceManager");
     for (int i = 0; i < MAX_SPRITES; i++)
         p_sprite[i] = nullptr;
@@ -103,20 +105,29 @@ ResourceManager& ResourceManager::getInstance() {
     return instance;
 }
 
+std::string ResourceManager::dataPath(const std::string& filename) const {
+    if (data_folder.empty() || filename.empty() || filename[0] == '/')
+        return filename;
+    return data_folder + (data_folder.back() == '/' ? "" : "/") + filename;
+}
+
 int ResourceManager::loadSprite(std::string filename, std::string label) {
-    if (!hasRoom(sprite_count, MAX_SPRITES, "loadSprite", "sprite", filename))
+    const std::string path = dataPath(filename);
+    if (!hasRoom(sprite_count, MAX_SPRITES, "loadSprite", "sprite", path))
         return -1;
     LogManager& log = LogManager::getInstance();
     RegularFile file;
-    if (file.open(filename) != 0) {
-        log.writeLog("ResourceManager::loadSprite(): Error: could not open file %s",
-                     filename.c_str());
+    if (file.open(path) != 0) {
+        log.writeLog("ResourceManager::loadSprite(): Error: could not open file %s", path.c_str());
         return -1;
     }
     FileBuffer buffer(file);
     std::istream in(&buffer);
     std::string fault;
-    std::unique_ptr<Sprite> p_new_sprite = SpriteParser::parse(in, filename, label, fault);
+    std::vector<std::string> warnings;
+    std::unique_ptr<Sprite> p_new_sprite = SpriteParser::parse(in, path, label, fault, &warnings);
+    for (const std::string& warning : warnings)
+        log.writeLog("ResourceManager::loadSprite(): Warning! %s", warning.c_str());
     if (!p_new_sprite) {
         log.writeLog("ResourceManager::loadSprite(): Error: %s", fault.c_str());
         return -1;
@@ -126,9 +137,11 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
 }
 
 int ResourceManager::unloadSprite(std::string label) {
-    int index = locate(p_sprite, sprite_count, label, "unloadSpirte", "sprite");
-    if (index < 0)
+    int index = indexOfLabel(p_sprite, sprite_count, label);
+    if (index < 0) {
+        LogManager::getInstance().writeLog(LOG_SPRITE_NOT_LOCATED, label.c_str());
         return -1;
+    }
     std::unique_ptr<Sprite> p_old(takeAt(p_sprite, sprite_count, index));
     // Objects hold plain pointers to the sprites they show; with no object alive none can.
     if (!sprites_in_use || sprites_in_use())
@@ -143,7 +156,8 @@ Sprite* ResourceManager::getSprite(std::string label) const {
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
     // A file that fails to load is reported by the sound itself; it stays registered, silent.
-    return registerNew(p_sound, sound_count, MAX_SOUNDS, filename, label, "loadSound", "sound");
+    return registerNew(p_sound, sound_count, MAX_SOUNDS, dataPath(filename), label, "loadSound",
+                       "sound");
 }
 
 int ResourceManager::unloadSound(std::string label) {
@@ -161,7 +175,8 @@ Sound* ResourceManager::getSound(std::string label) const {
 }
 
 int ResourceManager::loadMusic(std::string filename, std::string label) {
-    return registerNew(p_music, music_count, MAX_MUSIC, filename, label, "loadMusic", "music");
+    return registerNew(p_music, music_count, MAX_MUSIC, dataPath(filename), label, "loadMusic",
+                       "music");
 }
 
 int ResourceManager::unloadMusic(std::string label) {

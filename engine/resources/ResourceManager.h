@@ -31,8 +31,21 @@ public:
     /// Destroys everything still registered (unloadAll).
     ~ResourceManager() override;
 
+    /// The folder the files of loadSprite, loadSound and loadMusic are read from when their names
+    /// are relative: "sprites/ball-sprite.txt" is then read as FOLDER/sprites/ball-sprite.txt.
+    /// Empty (the default) reads them from the working directory. Log lines name files as read.
+    /// The window's font is the graphics manager's (GraphicsManager::setFontFile).
+    void setDataFolder(const std::string& new_data_folder) { data_folder = new_data_folder; }
+    /// The folder relative file names are read from; empty for the working directory.
+    const std::string& getDataFolder() const { return data_folder; }
+    /// The path a file name is read from: in the data folder when one is set and the name is
+    /// relative, else the name as it is.
+    std::string dataPath(const std::string& filename) const;
+
     /// Reads a sprite file (a regular file only) and registers the sprite under the label. 0 on
-    /// success; -1 (logged) on any fault, with the registry unchanged.
+    /// success; -1 on any fault, with the registry unchanged: logged with the file and the line
+    /// of the fault, what the line should have held and what it held. A colour name the format
+    /// does not know gives a white sprite and a warning.
     int loadSprite(std::string filename, std::string label);
     /// Takes the first sprite with the label out of the registry; -1 (logged) if there is none.
     /// While sprites may be in use (setSpritesInUse) an object may still show the sprite, which
@@ -82,6 +95,7 @@ public:
 private:
     ResourceManager();
 
+    std::string data_folder;
     int sprite_count;
     Sprite* p_sprite[MAX_SPRITES];
     /// Unloaded while objects existed: out of the registry, alive until unloadAll.

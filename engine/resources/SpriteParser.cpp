@@ -21,23 +21,6 @@ enum NumberFault {
     NUMBER_TOO_LARGE,
 };
 
-const char* faultText(NumberFault fault) {
-    switch (fault) {
-    case NUMBER_LINE_TOO_SHORT:
-        return "line too short";
-    case NUMBER_NO_DIGITS:
-        return "no number";
-    case NUMBER_OUT_OF_RANGE:
-        return "number out of range";
-    case NUMBER_NEGATIVE:
-        return "negative number";
-    case NUMBER_TOO_LARGE:
-        return "number too large";
-    default:
-        return "";
-    }
-}
-
 // Reads a decimal int the way strtol does (leading white space, optional sign, digits, the rest
 // ignored), but reports a missing number or an overflow instead of guessing.
 NumberFault parseInt(const std::string& text, int& result) {
@@ -84,25 +67,56 @@ NumberFault headerNumber(const std::string& line, size_t index, int limit, int& 
     return NUMBER_OK;
 }
 
+const char* const COLOR_NAMES[] = {"black", "red",     "green",  "blue",
+                                   "cyan",  "magenta", "yellow", "white"};
+
+// The colour of a name of the format; -1 for a name it does not know.
 int colorFromName(const std::string& name) {
-    static const char* const NAMES[] = {"black", "red",     "green",  "blue",
-                                        "cyan",  "magenta", "yellow", "white"};
     for (int c = BLACK; c <= WHITE; c++)
-        if (name == NAMES[c])
+        if (name == COLOR_NAMES[c])
             return c;
-    return WHITE;
+    return -1;
 }
+
+// A line as a fault quotes it: in double quotes, at most QUOTED characters of it, and bytes that
+// are not printable as \xNN.
+const size_t QUOTED = 40;
+
+std::string quote(const std::string& text) {
+    std::string quoted = "\"";
+    for (size_t i = 0; i < text.size() && i < QUOTED; i++) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 32 && c < 127 && c != '\\' && c != '"') {
+            quoted.push_back(static_cast<char>(c));
+        } else {
+            static const char HEX[] = "0123456789abcdef";
+            quoted += c == '\\'  ? "\\\\"
+                      : c == '"' ? "\\\""
+                                 : std::string("\\x") + HEX[c >> 4] + HEX[c & 15];
+        }
+    }
+    return quoted + (text.size() > QUOTED ? "...\"" : "\"");
+}
+
+std::string plural(long long count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+const char* const END_OF_FILE = "the end of the file";
 
 } // namespace
 
 SpriteParser::SpriteParser(std::istream& new_in, const std::string& new_filename)
-    : in(new_in), filename(new_filename), line_number(0), fault() {}
+    : in(new_in), filename(new_filename), line_number(0), fault(), warnings() {}
 
 std::unique_ptr<Sprite> SpriteParser::parse(std::istream& in, const std::string& filename,
-                                            const std::string& label, std::string& fault) {
+                                            const std::string& label, std::string& fault,
+                                            std::vector<std::string>* p_warnings) {
     SpriteParser parser(in, filename);
     std::unique_ptr<Sprite> p_sprite = parser.readSprite(label);
     fault = p_sprite ? std::string() : parser.fault;
+    if (p_warnings)
+        p_warnings->insert(p_warnings->end(), parser.warnings.begin(), parser.warnings.end());
     return p_sprite;
 }
 
@@ -132,21 +146,91 @@ SpriteParser::LineResult SpriteParser::readLine(std::string& line, long long max
     return any ? LINE_READ : LINE_MISSING;
 }
 
-void SpriteParser::failTooLong() {
-    fault = "line " + std::to_string(line_number) + " too long in file " + filename;
+void SpriteParser::fail(const std::string& expected, const std::string& found) {
+    fault = filename + ":" + std::to_string(line_number) + ": expected " + expected + ", found " +
+            found;
 }
 
-bool SpriteParser::readHeaderNumber(const char* what, size_t index, int limit, int& result) {
+bool SpriteParser::readHeaderNumber(const char* what, const char* keyword, size_t index, int limit,
+                                    int& result) {
     std::string line;
-    if (readLine(line, LINE_SLACK) == LINE_TOO_LONG) {
-        failTooLong();
+    const LineResult read = readLine(line, LINE_SLACK);
+    const std::string form = std::string("the ") + what + " (\"" + keyword + " N\")";
+    if (read == LINE_TOO_LONG) {
+        fail(form + " in at most " + std::to_string(LINE_SLACK) + " characters", "a longer line");
         return false;
     }
-    NumberFault number_fault = headerNumber(line, index, limit, result);
-    if (number_fault == NUMBER_OK)
+    if (read == LINE_MISSING) {
+        fail(form, END_OF_FILE);
+        return false;
+    }
+    switch (headerNumber(line, index, limit, result)) {
+    case NUMBER_OK:
         return true;
-    fault =
-        std::string("bad ") + what + " in file " + filename + " (" + faultText(number_fault) + ")";
+    case NUMBER_LINE_TOO_SHORT:
+    case NUMBER_NO_DIGITS:
+        fail(form, quote(line));
+        return false;
+    default:
+        fail(std::string("a ") + what + " from 0 to " + std::to_string(limit), quote(line));
+        return false;
+    }
+}
+
+bool SpriteParser::readColor(int& color) {
+    std::string line;
+    const LineResult read = readLine(line, LINE_SLACK);
+    const std::string form = "the colour (\"color NAME\")";
+    if (read == LINE_TOO_LONG) {
+        fail(form + " in at most " + std::to_string(LINE_SLACK) + " characters", "a longer line");
+        return false;
+    }
+    if (read == LINE_MISSING || line.size() < 6) {
+        fail(form, read == LINE_MISSING ? END_OF_FILE : quote(line));
+        return false;
+    }
+    color = colorFromName(line.substr(6));
+    if (color < 0) {
+        std::string names;
+        for (int c = BLACK; c <= WHITE; c++)
+            names += std::string(c == BLACK ? "" : c == WHITE ? " or " : ", ") + COLOR_NAMES[c];
+        warnings.push_back(filename + ":" + std::to_string(line_number) + ": unknown colour " +
+                           quote(line.substr(6)) + " (expected " + names +
+                           "): the sprite is white");
+        color = WHITE;
+    }
+    return true;
+}
+
+bool SpriteParser::readRow(int frame, int frames, int row, int width, int height,
+                           std::string& frame_str) {
+    std::string line;
+    const LineResult read = readLine(line, static_cast<long long>(width) + LINE_SLACK);
+    const std::string expected = "row " + std::to_string(row + 1) + " of frame " +
+                                 std::to_string(frame + 1) + " to be " +
+                                 plural(width, "character", "characters");
+    if (read == LINE_TOO_LONG) {
+        fail(expected, "a line of more than " + std::to_string(width + LINE_SLACK) + " characters");
+        return false;
+    }
+    if (read == LINE_MISSING) {
+        fail(expected, END_OF_FILE);
+        return false;
+    }
+    if (static_cast<long long>(line.size()) == width) {
+        frame_str += line;
+        return true;
+    }
+    std::string found =
+        plural(static_cast<long long>(line.size()), "character", "characters") + ", " + quote(line);
+    // The two words of the format where a row is due: the likely causes, said plainly.
+    if (line == "end")
+        found += ": frame " + std::to_string(frame + 1) + " has " + plural(row, "row", "rows") +
+                 ", not the " + std::to_string(height) + " the height line declares";
+    else if (line == "eof" && row == 0)
+        found += ": the file has " + plural(frame, "frame", "frames") + ", not the " +
+                 std::to_string(frames) + " its first line declares";
+    fail(expected, found);
     return false;
 }
 
@@ -154,60 +238,51 @@ std::unique_ptr<Sprite> SpriteParser::readSprite(const std::string& label) {
     int frames = 0;
     int width = 0;
     int height = 0;
-    if (!readHeaderNumber("frame count", 6, MAX_FRAMES, frames) ||
-        !readHeaderNumber("width", 5, INT_MAX, width) ||
-        !readHeaderNumber("height", 6, INT_MAX, height))
+    int color = WHITE;
+    if (!readHeaderNumber("frame count", "frames", 6, MAX_FRAMES, frames) ||
+        !readHeaderNumber("width", "width", 5, INT_MAX, width) ||
+        !readHeaderNumber("height", "height", 6, INT_MAX, height))
         return nullptr;
     if (static_cast<long long>(width) * height > MAX_FRAME_CELLS) {
-        fault = "frame size " + std::to_string(width) + " x " + std::to_string(height) +
-                " too large in file " + filename;
+        fail("frames of at most " + std::to_string(MAX_FRAME_CELLS) + " cells",
+             std::to_string(width) + " x " + std::to_string(height));
         return nullptr;
     }
-    std::string line;
-    if (readLine(line, LINE_SLACK) == LINE_TOO_LONG) {
-        failTooLong();
+    if (!readColor(color))
         return nullptr;
-    }
-    if (line.size() < 6) {
-        fault = "bad color in file " + filename + " (line too short)";
-        return nullptr;
-    }
 
-    std::unique_ptr<Sprite> p_sprite(
-        new Sprite(frames, width, height, colorFromName(line.substr(6))));
+    std::unique_ptr<Sprite> p_sprite(new Sprite(frames, width, height, color));
     p_sprite->setLabel(label);
     const long long max_length = static_cast<long long>(width) + LINE_SLACK;
+    std::string line;
     for (int f = 0; f < frames; f++) {
         std::string frame_str;
-        for (int row = 0; row < height; row++) {
-            LineResult result = readLine(line, max_length);
-            if (result == LINE_TOO_LONG) {
-                failTooLong();
+        for (int row = 0; row < height; row++)
+            if (!readRow(f, frames, row, width, height, frame_str))
                 return nullptr;
-            }
-            // Zero-width rows would match the empty line read past the end for ever.
-            if (result == LINE_MISSING && width == 0) {
-                fault = "file " + filename + " ends inside a frame";
-                return nullptr;
-            }
-            if (static_cast<long long>(line.size()) != width) {
-                fault = "sprite width " + std::to_string(static_cast<int>(line.size())) +
-                        " does not match specified width: " + line;
-                return nullptr;
-            }
-            frame_str += line;
-        }
         // A line too long to be "end" is simply not "end"; the same for "eof" below.
-        readLine(line, max_length);
+        const LineResult read = readLine(line, max_length);
         if (line != "end") {
-            fault = "sprite height does not match specified height";
+            std::string found = read == LINE_MISSING ? END_OF_FILE : quote(line);
+            if (read != LINE_MISSING)
+                found += ": frame " + std::to_string(f + 1) + " has more rows than the " +
+                         std::to_string(height) + " the height line declares";
+            fail("\"end\" after the " + plural(height, "row", "rows") + " of frame " +
+                     std::to_string(f + 1),
+                 found);
             return nullptr;
         }
         p_sprite->addFrame(Frame(width, height, std::move(frame_str)));
     }
-    readLine(line, max_length);
+    const LineResult read = readLine(line, max_length);
     if (line != "eof") {
-        fault = "sprite " + label + " frame count does not match specified count";
+        std::string found = read == LINE_MISSING ? END_OF_FILE : quote(line);
+        if (read != LINE_MISSING)
+            found += ": the file has more frames than the " + std::to_string(frames) +
+                     " its first line declares";
+        fail(frames == 0 ? std::string("\"eof\" after the header, which declares no frames")
+                         : "\"eof\" after frame " + std::to_string(frames) + ", the last",
+             found);
         return nullptr;
     }
     return p_sprite;

@@ -5,7 +5,9 @@
 namespace ks {
 
 /// An invisible object that moves one cell for each arrow-key press and announces each move with
-/// a view event tagged "Test Value".
+/// a view event tagged "Test Value": a tool for trying out the world's view by hand. Internal to
+/// the engine: it is not installed with the engine's headers, and games make their own cameras
+/// (WorldManager::setViewFollowing follows any object).
 class CameraObject : public Object {
 public:
     /// A camera at the position: altitude 5, SPECTRAL, type "camera".

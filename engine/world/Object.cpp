@@ -18,8 +18,8 @@ Object::Object(Position init_position)
     : id(next_id++), type(), position(init_position), altitude(0), x_velocity(0),
       x_velocity_countdown(0), y_velocity(0), y_velocity_countdown(0), solidness(HARD),
       p_sprite(nullptr), sprite_center(false), sprite_index(0), sprite_slowdown(0),
-      sprite_slowdown_count(0), box(), serial(next_serial++), world_order(0), in_world(false),
-      marked(false), adopted(false), grid_place() {
+      sprite_slowdown_count(0), box(), serial(next_serial++), world_order(0), placements(0),
+      in_world(false), marked(false), adopted(false), grid_place() {
     live_count++;
     setAltitude(MAX_ALTITUDE);
     WorldManager::getInstance().insertObject(this);

@@ -30,14 +30,19 @@ const float MAX_SPEED = 1000.0f;
 /// base constructor and unregisters in its destructor.
 ///
 /// A game derives its objects from it, reacting to events in eventHandler and drawing itself in
-/// draw (the sprite, by default). Objects are made with new; the game destroys them, or hands
-/// them to the world (WorldManager::adoptObject), and WorldManager::shutDown destroys those still
-/// in the world.
+/// draw (the sprite, by default). Objects are made with new and the world never owns them unless
+/// told to. To retire one: delete it (at any time, even from its own handler), or mark it
+/// (WorldManager::markForDelete: it leaves the world at the next update but lives on, to be
+/// inserted again) and hand it to the world (WorldManager::adoptObject), which destroys it once
+/// it is out. WorldManager::shutDown destroys those still in the world.
+///
+/// A new object stands at the top drawing layer, MAX_ALTITUDE, where it hides everything below;
+/// an object meant to be seen behind others (a brick a capsule falls past) needs a lower one.
 class Object {
 public:
     /// Enters the world at the position (unless the world is full, which is logged): HARD, at
-    /// altitude MAX_ALTITUDE, with no sprite, an empty box and no velocity. Ids are handed out 0,
-    /// 1, 2, ... in order of creation.
+    /// altitude MAX_ALTITUDE (on top), with no sprite, an empty box and no velocity. Ids are
+    /// handed out 0, 1, 2, ... in order of creation.
     Object(Position init_position = Position());
     /// Takes the object out of the world (logged) and drops every reference the world keeps to
     /// it, so destroying an object the world still holds, even from one of its own handlers, is
@@ -71,9 +76,11 @@ public:
     /// The world cell the object stands on; its box and its sprite are placed relative to it.
     Position getPosition() const { return position; }
     /// Assigns only: no collision test and no event (see WorldManager::moveObject). The world's
-    /// collision lookup follows the change.
+    /// collision lookup follows the change. Called from the object's EventOut handler, it wins
+    /// over the move that took the object out (a wrap-around).
     void setPosition(Position new_position) {
         position = new_position;
+        placements++;
         if (in_world)
             worldPlaceChanged();
     }
@@ -179,6 +186,8 @@ private:
     /// objects the world destroys. grid_place belongs to the world's SpatialGrid.
     unsigned long long serial;
     unsigned long long world_order;
+    /// How many times the position was set: the world sees whether a handler placed the object.
+    unsigned long placements;
     bool in_world;
     bool marked;
     bool adopted;

@@ -43,7 +43,7 @@ void ViewObject::setLocation(int new_location) {
         justification = CENTER_JUSTIFIED;
         break;
     case BOTTOM_RIGHT:
-        setPosition(Position(w - 1, h - 2));
+        setPosition(Position(w - 3, h - 2));
         justification = RIGHT_JUSTIFIED;
         break;
     default:

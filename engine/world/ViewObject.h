@@ -8,14 +8,17 @@
 namespace ks {
 
 /// Screen places of a display, as the cell its text is placed from (see
-/// GraphicsManager::drawString) in a view of width x height cells.
+/// GraphicsManager::drawString) in a view of width x height cells. The left places start the
+/// text in column 2 and the right ones end it in column width - 3, so that both sides keep two
+/// columns clear (room for a border's ':' and a space); in an 80 x 24 view a right display ends
+/// in column 77.
 enum ViewObjectLocation {
     TOP_LEFT = 0,      ///< left-justified from (1, 1), or from (1, 0) without a border
     TOP_CENTER = 1,    ///< centred on (width / 2, 1)
     TOP_RIGHT = 2,     ///< right-justified at (width - 3, 0)
     BOTTOM_LEFT = 3,   ///< left-justified from (1, height - 2)
     BOTTOM_CENTER = 4, ///< centred on (width / 2, height - 2)
-    BOTTOM_RIGHT = 5,  ///< right-justified at (width - 1, height - 2)
+    BOTTOM_RIGHT = 5,  ///< right-justified at (width - 3, height - 2)
 };
 
 /// An on-screen display of a label and a number (health, score), at a fixed place on the screen.

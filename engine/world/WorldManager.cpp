@@ -5,6 +5,7 @@
 #include "EventCollision.h"
 #include "EventOut.h"
 #include "GraphicsManager.h"
+#include "LogLines.h"
 #include "LogManager.h"
 #include "Object.h"
 #include "ObjectListIterator.h"
@@ -110,9 +111,7 @@ int WorldManager::insertObject(Object* p_object) {
         placeChanged(p_object);
         return 0;
     }
-    log.writeLog(
-        "WorldManager::insertObject(Object * object): Object with id %i not successfully added",
-        p_object->getId());
+    log.writeLog(LOG_OBJECT_NOT_ADDED, p_object->getId());
     return -1;
 }
 
@@ -126,14 +125,10 @@ int WorldManager::removeObject(Object* p_object) {
         p_object->in_world = false;
         grid->remove(p_object);
         entryRemoved(index);
-        log.writeLog("WorldManager::insertObject(Object * object): Object with id %i successfully "
-                     "removed",
-                     p_object->getId());
+        log.writeLog(LOG_OBJECT_REMOVED, p_object->getId());
         return 0;
     }
-    log.writeLog("WorldManager::insertObject(Object * object): Object with id %i not successfully "
-                 "removed",
-                 p_object->getId());
+    log.writeLog(LOG_OBJECT_NOT_REMOVED, p_object->getId());
     return -1;
 }
 
@@ -377,12 +372,18 @@ int WorldManager::moveObject(Object* p_object, Position where) {
         where.getX() < 0 || where.getX() > width || where.getY() < 0 || where.getY() > height;
     if (inside && outside) {
         const int id = p_object->getId();
+        const unsigned long placed = p_object->placements;
         EventOut out;
         p_object->eventHandler(&out);
-        LogManager::getInstance().writeLog(
-            "GraphicsManager::moveObject(): Object with id %i went out of bounds", id);
+        LogManager::getInstance().writeLog(LOG_WENT_OUT_OF_BOUNDS, id);
         if (isGone(p_object, listed))
             return -1;
+        // The handler put the object somewhere itself (wrapped it around, say): that place wins.
+        if (p_object->placements != placed) {
+            if (p_object == p_view_following)
+                setViewPosition(p_object->getPosition());
+            return 0;
+        }
     }
 
     p_object->setPosition(where);

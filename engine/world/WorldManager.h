@@ -40,8 +40,10 @@ public:
     int removeObject(Object* p_object);
     /// A copy of the world list, in list order: it stays as it is while objects come and go.
     ObjectList getAllObjects() const { return world_list; }
-    /// The object leaves the world at the next update; it is not destroyed. Marking it again does
-    /// nothing (0). -1 for a null object (logged) and when the deletion list is full.
+    /// The object leaves the world at the next update; it is not destroyed (getLiveCount() still
+    /// counts it), so that it can come back with insertObject. To be rid of it, also hand it to
+    /// the world (adoptObject), or delete it yourself. Marking it again does nothing (0). -1 for
+    /// a null object (logged) and when the deletion list is full.
     int markForDelete(Object* p_object);
 
     /// Gives the world ownership of an object that is never used again once it has left the world
@@ -82,8 +84,9 @@ public:
     /// Only a solid mover collides: for each solid object it would overlap, in world-list order,
     /// the mover and then the other get an EventCollision, until a HARD object blocks a HARD
     /// mover. A mover going from inside the window's extent in world cells (x 0 to 80, y 0 to 24,
-    /// both ends included) to outside it gets an EventOut (logged) and still moves. A followed
-    /// object takes the view along.
+    /// both ends included) to outside it gets an EventOut (logged) and still moves, unless its
+    /// handler placed it itself: that place wins (see EventOut). A followed object takes the view
+    /// along.
     int moveObject(Object* p_object, Position where);
 
     /// The world's extent: setViewPosition keeps the view's corner within 0 and the boundary's

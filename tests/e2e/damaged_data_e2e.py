@@ -73,7 +73,8 @@ def to_dev_zero(path):
 
 LOAD = r"^ResourceManager::loadSprite\(\): Error: "
 NO_OPEN = LOAD + r"could not open file sprites/%s-sprite\.txt$"
-TOO_LONG = LOAD + r"line %d too long in file sprites/%s-sprite\.txt$"
+TOO_LONG = (LOAD + r"sprites/%s-sprite\.txt:%d: expected .*, "
+            r"found a (longer line|line of more than \d+ characters)$")
 HOSTILE_SPRITES = {"player-sprite.txt": os.mkfifo, "title-sprite.txt": to_dev_zero,
                    "door-north-sprite.txt": os.mkdir, "wall-sprite.txt": sparse(),
                    "zombie-sprite.txt": sparse(HEADER % (b"4", b"3", b"3"))}
@@ -95,7 +96,7 @@ CASES = {
     "garbage_sounds": (lambda w: rewrite(w + "/sounds", GARBAGE_SOUNDS), NO_SOUND),
     "hostile_sprites": (lambda w: replace(w + "/sprites", HOSTILE_SPRITES),
                         [NO_OPEN % "player", NO_OPEN % "title", NO_OPEN % "door-north",
-                         TOO_LONG % (1, "wall"), TOO_LONG % (5, "zombie")]),
+                         TOO_LONG % ("wall", 1), TOO_LONG % ("zombie", 5)]),
     "hostile_sounds": (lambda w: (replace(w + "/sounds", HOSTILE_SOUNDS),
                                   lying_wav(w + "/sounds/arrow.wav")),
                        [NO_SOUND + name + "$" for name in

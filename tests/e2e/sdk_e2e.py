@@ -1,7 +1,7 @@
 """The engine as other games get it: installed from a build (its dev component) into a scratch
 prefix or packaged as libks-dev, then used by projects outside the repository through
-find_package(ks) and pkg-config, among them the example game, whose recorded demo must replay
-to its recorded score.
+find_package(ks) and pkg-config, among them the example games, whose recorded demos must replay
+to their recorded scores, and a game made from the starter kit's CMake helpers.
 
     sdk_e2e.py --source <repository> --build <build folder> <test>
 """
@@ -18,8 +18,25 @@ import sys
 import tempfile
 
 HELLO_LINE = ":Cycles: 30:"  # row 1 of hello's last frame: the framed counter at 30
+# The example games with a recorded demo: their log file's name.
+EXAMPLE_LOGS = {"snake": "kestrel.log", "bricks": "bricks.log"}
+# What the guide has a game do with one header included: each must compile with that header
+# alone, whatever else the header needs to say it.
+USES = {
+    "InputManager.h": "ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);",
+    "ViewObject.h": "ks::ViewObject v; v.setLocation(ks::BOTTOM_RIGHT); v.setColor(ks::YELLOW);",
+    "GraphicsManager.h": "ks::GraphicsManager::getInstance().setFontFile(\"f.ttf\");",
+    "ResourceManager.h": "ks::ResourceManager::getInstance().setDataFolder(\"data\");",
+    "WorldManager.h": "ks::WorldManager& w = ks::WorldManager::getInstance();"
+                      " ks::Object* p = nullptr; w.markForDelete(p); w.adoptObject(p);",
+    "AudioManager.h": "ks::AudioManager::getInstance().setPlatform(nullptr);",
+    "LogManager.h": "ks::LogManager::getInstance().setFileName(\"game.log\");",
+}
 ENV = dict(os.environ)
 ENV.pop("DISPLAY", None)  # everything here runs without a window, and without sound
+
+
+EXAMPLES = None  # the repository's examples/ (main() sets it from --source)
 
 
 def run(*command, cwd=None, env=ENV, ok=True):
@@ -94,19 +111,29 @@ def test_engine_installs_for_outside_projects(args):
                          glob.glob(args.source + "/platform/*/*.h")
                          if os.path.basename(h) not in internal)
         assert headers == sources, "installed %s, the engine has %s" % (headers, sources)
-        assert "SpatialGrid.h" in internal and "QuadBatcher.h" in internal, internal
+        assert {"SpatialGrid.h", "QuadBatcher.h", "CameraObject.h"} <= internal, internal
 
         def compile_alone(header):
+            use = USES.get(header, "")
             result = subprocess.run(
                 ["c++", "-std=c++17", "-fsyntax-only", "-Wall", "-Wextra", "-Werror",
                  "-I" + prefix + "/include", "-x", "c++", "-"],
-                input="#include <ks/%s>\n" % header, capture_output=True, text=True)
+                input="#include <ks/%s>\nvoid use() { %s }\n" % (header, use),
+                capture_output=True, text=True)
             return header, result.returncode, result.stderr
 
+        assert set(USES) <= set(headers), set(USES) - set(headers)
         with concurrent.futures.ThreadPoolExecutor(2) as pool:
             failed = [r for r in pool.map(compile_alone, headers) if r[1] != 0]
         assert not failed, "headers that do not compile alone:\n" + "\n".join(
             "%s:\n%s" % (h, err) for h, _, err in failed)
+
+        # The API reference, when doxygen built it, is installed, of the public headers only.
+        html = os.path.join(prefix, "share/doc/libks-dev/html")
+        if shutil.which("doxygen"):
+            pages = os.listdir(html)
+            assert "index.html" in pages and "classks_1_1GameManager.html" in pages, pages
+            assert not [p for p in pages if "SpatialGrid" in p or "CameraObject" in p], pages
 
         # A fresh project with find_package(ks) builds against the prefix and runs headless.
         hello = os.path.join(root, "hello")
@@ -146,31 +173,105 @@ def test_engine_installs_for_outside_projects(args):
         assert result.returncode != 0 and "1.0.0" in result.stdout, result.stdout
 
 
-def test_example_game_replays_to_its_score(args):
-    games = os.path.join(args.source, "examples", "snake", "games")
-    with open(os.path.join(games, "demo.score")) as score:
-        expected = score.read().strip()
-    with tempfile.TemporaryDirectory(prefix="ks-snake-") as root:
-        prefix, build = os.path.join(root, "prefix"), os.path.join(root, "snake")
+def game_includes(folder):
+    """The #include lines of a game's sources that name neither the installed engine (<ks/...>),
+    nor the standard library, nor the game's own headers."""
+    own = set(os.listdir(folder))
+    found = []
+    for name in sorted(own):
+        if name.endswith((".cpp", ".h")):
+            with open(os.path.join(folder, name)) as source:
+                for header in re.findall(r'^#include [<"]([^>"]+)[>"]', source.read(), re.M):
+                    if not (header.startswith("ks/") or header in own or "." not in header):
+                        found.append("%s: %s" % (name, header))
+    return found
+
+
+def replay_demo(build, example, cwd=None):
+    """Replays the example's demo headless with the game built in build; returns the summary
+    line, after checking that it said nothing on stderr (no sound device was opened)."""
+    games = os.path.join(EXAMPLES, example, "games")
+    result = subprocess.run([os.path.join(build, example), "--replay", games + "/demo.rpl",
+                             "--headless"], cwd=cwd or build, env=ENV, capture_output=True,
+                            text=True, timeout=600)
+    assert result.returncode == 0 and result.stderr == "", result.stderr
+    return result.stdout.strip().splitlines()[-1]
+
+
+def demo_score(example):
+    with open(os.path.join(EXAMPLES, example, "games", "demo.score")) as score:
+        return score.read().strip()
+
+
+def test_example_games_replay_to_their_scores(args):
+    with tempfile.TemporaryDirectory(prefix="ks-examples-") as root:
+        prefix = os.path.join(root, "prefix")
         install(args, prefix)
-        cmake_project(os.path.join(args.source, "examples", "snake"), build, prefix)
-        # Headless, nothing of the sound hardware is touched: not a word on stderr.
-        result = subprocess.run([build + "/snake", "--replay", games + "/demo.rpl", "--headless"],
-                                cwd=build, env=ENV, capture_output=True, text=True, timeout=600)
-        assert result.returncode == 0 and result.stderr == "", result.stderr
-        assert result.stdout.strip().splitlines()[-1] == expected, (
-            "the demo replayed to %r, recorded as %r" % (result.stdout, expected))
-        with open(build + "/kestrel.log") as log:
-            lines = log.read().splitlines()
-        # The game found every sprite and sound, and the demo ends with the snake in a wall.
-        assert not [line for line in lines if "Error" in line or "Warning!" in line], lines
-        assert any(re.match(r"^Snake::die\(\): ran into Wall", line) for line in lines)
+        for example, log_name in EXAMPLE_LOGS.items():
+            # Written against the installed engine only.
+            assert not game_includes(os.path.join(EXAMPLES, example)), game_includes(
+                os.path.join(EXAMPLES, example))
+            build = os.path.join(root, example)
+            cmake_project(os.path.join(EXAMPLES, example), build, prefix)
+            # Headless, nothing of the sound hardware is touched: not a word on stderr.
+            assert replay_demo(build, example) == demo_score(example), example
+            with open(os.path.join(build, log_name)) as log:
+                lines = log.read().splitlines()
+            # The game found every sprite and sound.
+            assert not [line for line in lines if "Error" in line or "Warning!" in line], lines
+            # Its replay test, registered in one line of its CMakeLists.txt, passes.
+            tests = run("ctest", "--output-on-failure", cwd=build).stdout
+            assert "100% tests passed" in tests and "_demo" in tests, tests
+        with open(os.path.join(root, "snake", "kestrel.log")) as log:
+            assert re.search(r"^Snake::die\(\): ran into Wall", log.read(), re.M)
+        with open(os.path.join(root, "bricks", "bricks.log")) as log:
+            text = log.read()  # the demo breaks bricks, catches a capsule and loses every ball
+        assert "Capsule::eventHandler(): caught" in text and "Ball::step(): gameover" in text
         # A replay file that is not one is refused before anything opens.
         bad = os.path.join(root, "bad.rpl")
         with open(bad, "w") as rpl:
             rpl.write("ks-replay 1\nseed 1\n5 key pressed NOSUCHKEY\n")
+        build = os.path.join(root, "snake")
         result = run(build + "/snake", "--replay", bad, "--headless", cwd=build, ok=False)
         assert result.returncode == 2 and "bad.rpl:3" in result.stdout, result.stdout
+
+
+def test_starter_kit_copies_installs_and_tests_a_game(args):
+    """A game made with ks_game_data and ks_replay_test (the Bricks, copied): its data is copied
+    into the build folder when built, again when edited, and installed with the game, which then
+    runs from anywhere."""
+    with tempfile.TemporaryDirectory(prefix="ks-kit-") as root:
+        prefix = os.path.join(root, "prefix")
+        install(args, prefix)
+        source, build = os.path.join(root, "game"), os.path.join(root, "build")
+        shutil.copytree(os.path.join(EXAMPLES, "bricks"), source)
+        run("cmake", "-S", source, "-B", build, "-DCMAKE_PREFIX_PATH=" + prefix,
+            "-DCMAKE_INSTALL_PREFIX=" + os.path.join(root, "installed"))
+        run("cmake", "--build", build, "-j2")
+        for path in ("sprites/ball-sprite.txt", "sounds/brick.wav", "ks-font.ttf"):
+            assert os.path.isfile(os.path.join(build, path)), path + " not copied"
+        # An edited sprite is copied again by the next build, without configuring again.
+        ball = "sprites/ball-sprite.txt"
+        with open(os.path.join(source, ball)) as sprite:
+            edited = sprite.read().replace("\nO\n", "\n@\n")
+        with open(os.path.join(source, ball), "w") as sprite:
+            sprite.write(edited)
+        run("cmake", "--build", build)
+        with open(os.path.join(build, ball)) as sprite:
+            assert sprite.read() == edited, "the build folder kept the old sprite"
+        assert "bricks_demo" in run("ctest", "-N", cwd=build).stdout
+        # Installed, the game finds its data where it was installed, started anywhere.
+        installed = os.path.join(root, "installed")
+        run("cmake", "--install", build)
+        for path in ("bin/bricks", "share/bricks/" + ball, "share/bricks/sounds/lose.wav",
+                     "share/bricks/ks-font.ttf", "share/bricks/ks-font-LICENSE.txt"):
+            assert os.path.isfile(os.path.join(installed, path)), path + " not installed"
+        elsewhere = os.path.join(root, "elsewhere")
+        os.makedirs(elsewhere)
+        assert replay_demo(installed + "/bin", "bricks", elsewhere) == demo_score("bricks")
+        with open(os.path.join(elsewhere, "bricks.log")) as log:
+            lines = log.read().splitlines()
+        assert not [line for line in lines if "Error" in line or "Warning!" in line], lines
 
 
 def test_dev_package_is_lintian_clean(args):
@@ -186,9 +287,13 @@ def test_dev_package_is_lintian_clean(args):
         assert re.search(r"^Depends:.*\blibsfml-dev\b.*\blibx11-dev\b", info, re.M), info
         assert re.search(r"^Description: .*development files", info, re.M), info
         files = run("dpkg-deb", "-c", debs[0]).stdout
-        for path in ("include/ks/GameManager.h", "share/doc/libks-dev/copyright",
-                     "share/doc/libks-dev/changelog.gz", "share/ks/ks-font.ttf"):
-            assert " ./usr/" + path in files, "%s missing from the package" % path
+        wanted = ["include/ks/GameManager.h", "share/doc/libks-dev/copyright",
+                  "share/doc/libks-dev/changelog.gz", "share/ks/ks-font.ttf",
+                  "lib/[^ ]*/cmake/ks/ksGame.cmake"]
+        if shutil.which("doxygen"):
+            wanted.append("share/doc/libks-dev/html/index.html")
+        for path in wanted:
+            assert re.search(r" \./usr/%s$" % path, files, re.M), path + " missing from the package"
         assert "games/murkvault" not in files, "the game is in the engine's package"
         # The packaged (stripped) library still links: a project builds against the unpacked
         # package's /usr and runs.
@@ -211,6 +316,8 @@ def main():
     parser.add_argument("test", choices=sorted(tests))
     args = parser.parse_args()
     args.source, args.build = os.path.abspath(args.source), os.path.abspath(args.build)
+    global EXAMPLES
+    EXAMPLES = os.path.join(args.source, "examples")
     # Stopped by a CTest timeout: unwind, so that the scratch folders go.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
     tests[args.test](args)

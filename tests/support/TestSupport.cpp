@@ -12,11 +12,12 @@
 #include "HeadlessScreen.h"
 #include "InputManager.h"
 #include "LogManager.h"
+#include "ResourceManager.h"
 #include "WorldManager.h"
 
 std::vector<std::string> logLines() {
     std::vector<std::string> lines;
-    std::ifstream in("kestrel.log");
+    std::ifstream in(ks::LogManager::getInstance().getFileName());
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
@@ -73,7 +74,11 @@ Knobs Knobs::save() {
                 graphics.getScale(),
                 ks::InputManager::getInstance().getPauseKey(),
                 ks::LogManager::getInstance().getMaxFileSize(),
-                {}};
+                {},
+                graphics.getTitle(),
+                graphics.getFontFile(),
+                ks::LogManager::getInstance().getFileName(),
+                ks::ResourceManager::getInstance().getDataFolder()};
     getrlimit(RLIMIT_FSIZE, &knobs.file_size);
     return knobs;
 }
@@ -81,6 +86,10 @@ Knobs Knobs::save() {
 void Knobs::restore() const {
     ks::Clock::setTimeSource(nullptr);
     ks::GraphicsManager::getInstance().setScale(scale);
+    ks::GraphicsManager::getInstance().setTitle(title);
+    ks::GraphicsManager::getInstance().setFontFile(font_file);
+    ks::LogManager::getInstance().setFileName(log_file);
+    ks::ResourceManager::getInstance().setDataFolder(data_folder);
     ks::InputManager::getInstance().setPauseKey(pause_key);
     ks::GameManager::getInstance().setPaused(paused);
     ks::GameManager::getInstance().setPaced(paced);

@@ -15,7 +15,7 @@
 #include "PhysicalKey.h"
 #include "Screen.h"
 
-// The lines of "kestrel.log" in the working directory, as written so far.
+// The lines of the log file (LogManager::getFileName) as written so far.
 std::vector<std::string> logLines();
 // Whether some line of the log equals the text exactly; how many do.
 bool logHas(const std::string& line);
@@ -35,14 +35,15 @@ void resetEngine();
 std::string row(int y);
 std::string shownRow(int y);
 
-// The process-wide settings tests turn: the clock's time source, graphics' scale, the pause key,
-// the paused and paced flags, the log's size cap, the world's brute-force switch and the
-// process's file-size limit.
+// The process-wide settings tests turn: the clock's time source, graphics' scale, title and font,
+// the pause key, the paused and paced flags, the log's size cap and file name, the resources'
+// data folder, the world's brute-force switch and the process's file-size limit.
 struct Knobs {
     bool paused, paced, brute_force;
     int scale, pause_key;
     long max_log_size;
     struct rlimit file_size;
+    std::string title, font_file, log_file, data_folder;
 
     static Knobs save();
     // Puts every setting back as saved, and the real clock back as the time source.

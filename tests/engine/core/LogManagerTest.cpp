@@ -31,6 +31,8 @@ protected:
         unlink("kestrel.log");
         rmdir("kestrel.log");
         unlink("kestrel.log.1");
+        unlink("game.log");
+        unlink("game.log.1");
     }
     // Sets this process's soft file-size limit (which can be raised back up to the hard one).
     static void limitFileSize(rlim_t bytes) {
@@ -48,6 +50,21 @@ TEST_F(LogManagerTest, EachStartEmptiesTheFileAndClosesTheOldStream) {
         log.startUp();
     log.writeLog("fresh %d", 1);
     EXPECT_EQ(logLines(), std::vector<std::string>{"fresh 1"});
+}
+
+// A game names its own log; the file is moved aside under that name too, and the engine's default
+// file is left alone.
+TEST_F(LogManagerTest, ALogTheGameNamesIsWrittenAndMovedAsideUnderItsName) {
+    log.writeLog("before");
+    log.setFileName("game.log");
+    log.writeLog("still the open file");
+    log.startUp();
+    log.setMaxFileSize(35);
+    for (int i = 1; i <= 4; i++)
+        log.writeLog("line %05d", i);
+    EXPECT_EQ(fileText("kestrel.log"), "before\nstill the open file\n");
+    EXPECT_EQ(fileText("game.log.1"), "line 00001\nline 00002\nline 00003\n");
+    EXPECT_EQ(fileText("game.log"), "line 00004\n");
 }
 
 // Lines of 11 bytes with the newline against a cap of 35 bytes: three lines to a file. After 8

@@ -1,9 +1,16 @@
 // The graphics manager's cell model: frames far larger than the screen, and what a frame hands
 // its screen. (Where each cell's text lands is seen in the game's screens.)
+#include <cstdlib>
+#include <fstream>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Frame.h"
 #include "GraphicsManager.h"
+#include "HeadlessScreen.h"
+#include "Platform.h"
 #include "TestSupport.h"
 
 namespace {
@@ -65,6 +72,101 @@ TEST_F(GraphicsManagerTest, WithoutAPlatformOrAScreenNothingIsDrawn) {
     EXPECT_EQ(gm().drawString(Position(1, 1), "xy", ks::LEFT_JUSTIFIED, ks::WHITE), -1);
     EXPECT_EQ(gm().swapBuffers(), -1);
     EXPECT_TRUE(gm().getFrameDraws().empty());
+}
+
+// A platform that keeps the settings of the screen it was asked for.
+class SettingsPlatform : public ks::Platform {
+public:
+    const char* getName() const override { return "settings"; }
+    std::unique_ptr<ks::Screen> openScreen(const ks::ScreenSettings& new_settings,
+                                           ks::ScreenStatus& status) override {
+        settings = new_settings;
+        status = ks::ScreenStatus::OPENED;
+        return std::make_unique<ks::HeadlessScreen>();
+    }
+    std::unique_ptr<ks::AudioDevice> openAudio() override { return nullptr; }
+
+    ks::ScreenSettings settings;
+};
+
+// Runs in a folder of its own, with the XDG data folders pointing into it; puts back the working
+// folder, the variables and the graphics manager's platform.
+class FontLookupTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_NE(nullptr, getcwd(home, sizeof(home)));
+        for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? value : "");
+            saved_set.push_back(value != nullptr);
+        }
+        mkdir("fonts", 0700);
+        ASSERT_EQ(0, chdir("fonts"));
+        setenv("XDG_DATA_HOME", (std::string(home) + "/fonts/home").c_str(), 1);
+        setenv("XDG_DATA_DIRS",
+               (std::string(home) + "/fonts/nowhere:" + home + "/fonts/system").c_str(), 1);
+    }
+    void TearDown() override {
+        for (const char* file : {"ks-font.ttf", "home/ks/ks-font.ttf", "system/ks/ks-font.ttf"})
+            unlink(file);
+        for (const char* folder : {"home/ks", "home", "system/ks", "system"})
+            rmdir(folder);
+        ASSERT_EQ(0, chdir(home));
+        rmdir("fonts");
+        for (size_t i = 0; i < saved.size(); i++) {
+            if (saved_set[i])
+                setenv(saved[i].first.c_str(), saved[i].second.c_str(), 1);
+            else
+                unsetenv(saved[i].first.c_str());
+        }
+        gm().shutDown();
+        gm().setPlatform(nullptr);
+        EngineTest::TearDown();
+    }
+    static void makeFont(const std::string& folder) {
+        const std::string path = folder.empty() ? "ks-font.ttf" : folder + "/ks/ks-font.ttf";
+        if (!folder.empty()) {
+            mkdir(folder.c_str(), 0700);
+            mkdir((folder + "/ks").c_str(), 0700);
+        }
+        std::ofstream(path) << "font";
+    }
+    // The font file the next window is opened with.
+    std::string openedFont() {
+        SettingsPlatform platform;
+        gm().shutDown();
+        gm().setPlatform(&platform);
+        gm().startUp();
+        gm().setPlatform(nullptr);
+        return platform.settings.font_file;
+    }
+
+    char home[4096];
+    std::vector<std::pair<std::string, std::string>> saved;
+    std::vector<bool> saved_set;
+};
+
+// A game that names no font gets one wherever the engine put it: the working directory's first,
+// then the engine's installed one, then the XDG data folders' (the user's before the system's).
+// One it names is taken as it is.
+TEST_F(FontLookupTest, TheFontIsTheOneSetElseTheFirstFoundWhereTheEngineKeepsIt) {
+    const std::string here = std::string(home) + "/fonts/";
+    struct stat status;
+    const bool installed = stat(ks::GraphicsManager::getInstalledFontFile().c_str(), &status) == 0;
+    EXPECT_EQ("ks-font.ttf", openedFont()); // nowhere: the default name, which fails to load
+    makeFont(here + "system");
+    EXPECT_EQ(installed ? ks::GraphicsManager::getInstalledFontFile()
+                        : here + "system/ks/ks-font.ttf",
+              openedFont());
+    makeFont(here + "home");
+    if (!installed) {
+        EXPECT_EQ(here + "home/ks/ks-font.ttf", openedFont());
+    }
+    makeFont("");
+    EXPECT_EQ("ks-font.ttf", openedFont());
+    gm().setFontFile("elsewhere/my.ttf");
+    EXPECT_EQ("elsewhere/my.ttf", openedFont());
 }
 
 } // namespace

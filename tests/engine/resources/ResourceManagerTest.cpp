@@ -50,23 +50,22 @@ protected:
     static void removeFiles() {
         unlink("fifo");
         unlink("zeros");
+        unlink("here.txt");
+        unlink("folder/sprites/dot.txt");
+        rmdir("folder/sprites");
         rmdir("folder");
     }
 };
 
-// Each broken file is refused with exactly its log line, and the registry stays as it was.
+// A broken file is refused with exactly its log line, naming the file and the line, and the
+// registry stays as it was (SpriteParserTest goes through every fault).
 TEST_F(ResourceManagerTest, FormatFaultsAndMissingFilesAreRefusedAndLogged) {
     const std::string h = "frames 1\nwidth 3\nheight 2\ncolor red\n";
     const std::pair<std::string, std::string> cases[] = {
-        {h + "abc\nde\nend\neof\n", "sprite width 2 does not match specified width: de"},
-        {h + "abc\ndef\nend\nabc\ndef\nend\neof\n",
-         "sprite bad frame count does not match specified count"},
-        {head("frames 1", "width 99999999999"), "bad width in file bad (number out of range)"},
-        {head("frames 100001"), "bad frame count in file bad (number too large)"},
-        {head("frames 1", "width 2000", "height 2000"),
-         "frame size 2000 x 2000 too large in file bad"},
-        // Zero-width rows must not be read past the end of the file for ever.
-        {"frames 100000\nwidth 0\nheight 2000000000\ncolor red\n", "file bad ends inside a frame"},
+        {h + "abc\nde\nend\neof\n",
+         "bad:6: expected row 2 of frame 1 to be 3 characters, found 2 characters, \"de\""},
+        {head("frames 100001"),
+         "bad:1: expected a frame count from 0 to 100000, found \"frames 100001\""},
     };
     ASSERT_EQ(0, load(GREEN_2x3x2, "keep"));
     for (const auto& c : cases) {
@@ -79,6 +78,33 @@ TEST_F(ResourceManagerTest, FormatFaultsAndMissingFilesAreRefusedAndLogged) {
     EXPECT_EQ(-1, rm().loadSprite("no-such-file.txt", "x"));
     EXPECT_TRUE(
         logHas("ResourceManager::loadSprite(): Error: could not open file no-such-file.txt"));
+}
+
+TEST_F(ResourceManagerTest, AnUnknownColourIsLoggedAsAWarningAndTheSpriteLoadsWhite) {
+    ASSERT_EQ(0, load("frames 1\nwidth 1\nheight 1\ncolor Green\n*\nend\neof\n", "green"));
+    EXPECT_EQ(ks::WHITE, rm().getSprite("green")->getColor());
+    EXPECT_EQ(std::vector<std::string>{"ResourceManager::loadSprite(): Warning! green:4: unknown "
+                                       "colour \"Green\" (expected black, red, green, blue, cyan, "
+                                       "magenta, yellow or white): the sprite is white"},
+              logLines());
+}
+
+// An installed game reads its data from where it was installed, wherever it is started.
+TEST_F(ResourceManagerTest, RelativeNamesAreReadFromTheDataFolder) {
+    mkdir("folder/sprites", 0700);
+    std::ofstream("folder/sprites/dot.txt") << GREEN_2x3x2;
+    std::ofstream("here.txt") << GREEN_2x3x2;
+    char cwd[4096];
+    ASSERT_NE(nullptr, getcwd(cwd, sizeof(cwd)));
+    rm().setDataFolder("folder");
+    EXPECT_EQ(0, rm().loadSprite("sprites/dot.txt", "dot"));
+    EXPECT_EQ(-1, rm().loadSprite("sprites/none.txt", "none"));
+    EXPECT_EQ(0, rm().loadSound("sounds/none.wav", "none"));
+    EXPECT_EQ(0, rm().loadSprite(std::string(cwd) + "/here.txt", "here")); // absolute: as it is
+    EXPECT_TRUE(logHas("ResourceManager::loadSprite(): Error: could not open file "
+                       "folder/sprites/none.txt"));
+    EXPECT_TRUE(logHas("Sound::loadSound(): Error: could not load sound from file "
+                       "folder/sounds/none.wav"));
 }
 
 // A FIFO blocked an ordinary open for ever; a directory was reported as a bad frame count.

@@ -2,6 +2,7 @@
 #include <sstream>
 #include <streambuf>
 
+#include "Color.h"
 #include "SpriteParser.h"
 #include "TestSupport.h"
 
@@ -46,10 +47,16 @@ std::string faultOf(const std::string& text) {
 // A sparse file or /dev/zero reads as zeros without a line end: no line may grow without bound.
 TEST_F(SpriteParserTest, EndlessInputIsRefusedAfterAFewHundredBytes) {
     const std::pair<std::string, std::string> cases[] = {
-        {"", "line 1 too long in file endless"},
-        {"frames 4\nwidth 3\n", "line 3 too long in file endless"},
-        {"frames 4\nwidth 3\nheight 3\ncolor cyan\n", "line 5 too long in file endless"},
-        {"frames 1\nwidth 900\nheight 1\ncolor red\n", "line 5 too long in file endless"},
+        {"", "endless:1: expected the frame count (\"frames N\") in at most 256 characters, "
+             "found a longer line"},
+        {"frames 4\nwidth 3\n", "endless:3: expected the height (\"height N\") in at most 256 "
+                                "characters, found a longer line"},
+        {"frames 4\nwidth 3\nheight 3\ncolor cyan\n",
+         "endless:5: expected row 1 of frame 1 to be 3 characters, found a line of more than 259 "
+         "characters"},
+        {"frames 1\nwidth 900\nheight 1\ncolor red\n",
+         "endless:5: expected row 1 of frame 1 to be 900 characters, found a line of more than "
+         "1156 characters"},
     };
     for (const auto& c : cases) {
         for (char filler : {'\0', 'x'}) {
@@ -65,19 +72,103 @@ TEST_F(SpriteParserTest, EndlessInputIsRefusedAfterAFewHundredBytes) {
     EXPECT_TRUE(logLines().empty());
 }
 
-// Past the width plus 256 a row is only "too long"; up to there it keeps the width message
-// with its real length. Where "end" or "eof" is due, a long line is simply not that word.
-TEST_F(SpriteParserTest, LongLinesKeepTheirMessagesUpToTheSlack) {
-    const std::string h = "frames 1\nwidth 3\nheight 1\ncolor red\n";
-    EXPECT_EQ("sprite width 259 does not match specified width: " + std::string(259, 'a'),
-              faultOf(h + std::string(259, 'a') + "\nend\neof\n"));
-    EXPECT_EQ("line 5 too long in file f.txt", faultOf(h + std::string(260, 'a') + "\nend\n"));
-    EXPECT_EQ("sprite height does not match specified height",
-              faultOf(h + "abc\n" + std::string(5000, 'e') + "\neof\n"));
-    EXPECT_EQ("sprite l frame count does not match specified count",
-              faultOf(h + "abc\nend\n" + std::string(5000, 'e') + "\n"));
-    EXPECT_EQ("line 1 too long in file f.txt", faultOf("frames 1" + std::string(249, ' ') + "\n"));
+// Every fault of the format names the file and the line, what the line should have held and what
+// it held; where the cause is plain (a frame or a file short of what its header declares), it is
+// said.
+TEST_F(SpriteParserTest, EveryFaultNamesTheFileAndLineWithWhatWasExpectedAndFound) {
+    const std::string h = "frames 1\nwidth 3\nheight 2\ncolor red\n";
+    const std::pair<std::string, std::string> cases[] = {
+        // The header.
+        {"", "f.txt:1: expected the frame count (\"frames N\"), found the end of the file"},
+        {"frames\n", "f.txt:1: expected the frame count (\"frames N\"), found \"frames\""},
+        {"frames two\n", "f.txt:1: expected the frame count (\"frames N\"), found \"frames two\""},
+        {"frames 100001\n",
+         "f.txt:1: expected a frame count from 0 to 100000, found \"frames 100001\""},
+        {"frames 1\nwidth -3\n", "f.txt:2: expected a width from 0 to 2147483647, found "
+                                 "\"width -3\""},
+        {"frames 1\nwidth 99999999999\n",
+         "f.txt:2: expected a width from 0 to 2147483647, found \"width 99999999999\""},
+        {"frames 1\nwidth 3\n", "f.txt:3: expected the height (\"height N\"), found the end of "
+                                "the file"},
+        {"frames 1\nwidth 2000\nheight 2000\n",
+         "f.txt:3: expected frames of at most 1000000 cells, found 2000 x 2000"},
+        {"frames 1\nwidth 3\nheight 2\n",
+         "f.txt:4: expected the colour (\"color NAME\"), found the end of the file"},
+        {"frames 1\nwidth 3\nheight 2\ncolo\n",
+         "f.txt:4: expected the colour (\"color NAME\"), found \"colo\""},
+        {"frames 1" + std::string(249, ' ') + "\n",
+         "f.txt:1: expected the frame count (\"frames N\") in at most 256 characters, found a "
+         "longer line"},
+        // The rows.
+        {h + "abc\nde\nend\neof\n",
+         "f.txt:6: expected row 2 of frame 1 to be 3 characters, found 2 characters, \"de\""},
+        {h + std::string(259, 'a') + "\nend\neof\n",
+         "f.txt:5: expected row 1 of frame 1 to be 3 characters, found 259 characters, \"" +
+             std::string(40, 'a') + "...\""},
+        {h + std::string(260, 'a') + "\nend\n",
+         "f.txt:5: expected row 1 of frame 1 to be 3 characters, found a line of more than 259 "
+         "characters"},
+        {"frames 1\nwidth 3\nheight 1\ncolor red\n" + std::string("\0\xff\"", 3) + "x\nend\neof\n",
+         "f.txt:5: expected row 1 of frame 1 to be 3 characters, found 4 characters, "
+         "\"\\x00\\xff\\\"x\""},
+        {h + "abc\n", "f.txt:6: expected row 2 of frame 1 to be 3 characters, found the end of "
+                      "the file"},
+        // Zero-width rows must not be read past the end of the file for ever.
+        {"frames 100000\nwidth 0\nheight 2000000000\ncolor red\n",
+         "f.txt:5: expected row 1 of frame 1 to be 0 characters, found the end of the file"},
+        {"frames 1\nwidth 4\nheight 2\ncolor red\nabcd\nend\neof\n",
+         "f.txt:6: expected row 2 of frame 1 to be 4 characters, found 3 characters, \"end\": "
+         "frame 1 has 1 row, not the 2 the height line declares"},
+        {"frames 2\nwidth 5\nheight 1\ncolor red\n[###]\nend\neof\n",
+         "f.txt:7: expected row 1 of frame 2 to be 5 characters, found 3 characters, \"eof\": the "
+         "file has 1 frame, not the 2 its first line declares"},
+        // "end" and "eof".
+        {h + "abc\ndef\nghi\nend\neof\n",
+         "f.txt:7: expected \"end\" after the 2 rows of frame 1, found \"ghi\": frame 1 has more "
+         "rows than the 2 the height line declares"},
+        {h + "abc\ndef\n" + std::string(5000, 'e') + "\neof\n",
+         "f.txt:7: expected \"end\" after the 2 rows of frame 1, found \"" + std::string(40, 'e') +
+             "...\": frame 1 has more rows than the 2 the height line declares"},
+        {h + "abc\ndef\nend\nabc\ndef\nend\neof\n",
+         "f.txt:8: expected \"eof\" after frame 1, the last, found \"abc\": the file has more "
+         "frames than the 1 its first line declares"},
+        {h + "abc\ndef\nend\n",
+         "f.txt:8: expected \"eof\" after frame 1, the last, found the end of the file"},
+        {"frames 0\nwidth 1\nheight 1\ncolor red\n",
+         "f.txt:5: expected \"eof\" after the header, which declares no frames, found the end of "
+         "the file"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.second, faultOf(c.first)) << c.first.substr(0, 60);
+    // Good files, for contrast: a header number with text after it, and Windows line ends.
     EXPECT_EQ("", faultOf("frames 0" + std::string(248, ' ') +
                           "\r\nwidth 1\nheight 1\n"
                           "color red\neof\n"));
+    EXPECT_EQ("", faultOf("frames 2abc\nwidth 3 \nheight 1\ncolor red\nabc\nend\nd f\nend\neof\n"));
+}
+
+// A colour name the format does not know (a capital, a trailing space) gives a white sprite,
+// and says so.
+TEST_F(SpriteParserTest, AnUnknownColourNameGivesAWhiteSpriteAndAWarning) {
+    const std::string known = "black, red, green, blue, cyan, magenta, yellow or white";
+    const std::pair<std::string, std::string> cases[] = {{"color Green", "\"Green\""},
+                                                         {"color green ", "\"green \""},
+                                                         {"color  green", "\" green\""}};
+    for (const auto& c : cases) {
+        std::istringstream in("frames 1\nwidth 1\nheight 1\n" + c.first + "\n*\nend\neof\n");
+        std::string fault;
+        std::vector<std::string> warnings;
+        std::unique_ptr<ks::Sprite> p_sprite =
+            ks::SpriteParser::parse(in, "f.txt", "l", fault, &warnings);
+        ASSERT_NE(nullptr, p_sprite);
+        EXPECT_EQ(ks::WHITE, p_sprite->getColor());
+        EXPECT_EQ(std::vector<std::string>{"f.txt:4: unknown colour " + c.second + " (expected " +
+                                           known + "): the sprite is white"},
+                  warnings);
+    }
+    std::istringstream in("frames 1\nwidth 1\nheight 1\ncolor white\n*\nend\neof\n");
+    std::string fault;
+    std::vector<std::string> warnings;
+    ASSERT_NE(nullptr, ks::SpriteParser::parse(in, "f.txt", "l", fault, &warnings));
+    EXPECT_TRUE(warnings.empty());
 }

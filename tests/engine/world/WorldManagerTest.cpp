@@ -186,6 +186,34 @@ TEST_F(WorldManagerTest, AnObjectMayDestroyItselfOnLeavingTheWindow) {
                        " went out of bounds"));
 }
 
+// The usual wrap-around: an object leaving at the right edge puts itself back at the left from its
+// out handler, and stays there; the followed view goes along. Without a place of its own it
+// goes where it was moved.
+TEST_F(WorldManagerTest, AnOutHandlersOwnPlaceWinsOverTheMoveThatTookTheObjectOut) {
+    Saboteur* p_wrapper = nullptr;
+    p_wrapper = new Saboteur(Position(80, 3), "Wrapper", ks::OUT_EVENT,
+                             [&] { p_wrapper->setPosition(Position(0, 3)); });
+    p_wrapper->setXVelocity(1);
+    world.setBoundary(Box(Position(0, 0), 160, 24));
+    world.setViewFollowing(p_wrapper);
+    world.update();
+    EXPECT_EQ(p_wrapper->getPosition(), Position(0, 3));
+    EXPECT_EQ(world.getView().getCorner(), Position(0, 0));
+    world.update();
+    EXPECT_EQ(p_wrapper->getPosition(), Position(1, 3));
+    // A handler that moves it through the world wins the same way.
+    Saboteur* p_mover = nullptr;
+    p_mover = new Saboteur(Position(5, 0), "Mover", ks::OUT_EVENT, [&] {
+        ks::WorldManager::getInstance().moveObject(p_mover, Position(5, 24));
+    });
+    EXPECT_EQ(world.moveObject(p_mover, Position(5, -1)), 0);
+    EXPECT_EQ(p_mover->getPosition(), Position(5, 24));
+    Block* p_leaver = new Block(Position(5, 24), "Leaver");
+    EXPECT_EQ(world.moveObject(p_leaver, Position(5, 25)), 0);
+    EXPECT_EQ(p_leaver->getPosition(), Position(5, 25));
+    world.setViewFollowing(nullptr);
+}
+
 TEST_F(WorldManagerTest, NullObjectsAreRefusedWithALine) {
     EXPECT_EQ(world.insertObject(nullptr) + world.removeObject(nullptr) +
                   world.moveObject(nullptr, Position(1, 1)) + world.markForDelete(nullptr) +
