@@ -90,9 +90,11 @@ void LogManager::shutDown() {
 }
 
 bool LogManager::isLogFile(dev_t device, ino_t inode) const {
-    for (const char* name : {LOG_FILE_NAME, PREVIOUS_LOG_FILE_NAME}) {
+    // The names the next start opens, and those of the log open now, if it was named otherwise.
+    for (const std::string& name : {file_name, file_name + ".1", open_name, previous_name}) {
         struct stat status;
-        if (stat(name, &status) == 0 && status.st_dev == device && status.st_ino == inode)
+        if (!name.empty() && stat(name.c_str(), &status) == 0 && status.st_dev == device &&
+            status.st_ino == inode)
             return true;
     }
     return false;

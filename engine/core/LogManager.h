@@ -12,8 +12,9 @@
 namespace ks {
 
 /// The file the log is written to unless setFileName names another: "kestrel.log", the engine's
-/// log, in the working directory.
-const std::string LOG_FILE_DEFAULT = "kestrel.log";
+/// log, in the working directory. (A literal, not a std::string, so that it holds its text before
+/// any static initializer runs: a manager may be made from one in any file.)
+const char* const LOG_FILE_DEFAULT = "kestrel.log";
 
 /// Owns the one diagnostic log, a file named by setFileName (LOG_FILE_DEFAULT unless set), which
 /// startUp opens and empties. Every line is flushed as it is written, so the file is complete
@@ -70,8 +71,9 @@ public:
     /// alone: written like any other, left out of the checksum.
     void writeVolatileLog(const char* format, ...) const __attribute__((format(printf, 2, 3)));
 
-    /// Whether the file with this device and inode number is "kestrel.log" or the file it moves
-    /// aside to, which the log empties and replaces: nothing else may be written to them.
+    /// Whether the file with this device and inode number is the log file (as named now, or as
+    /// opened) or the ".1" file it moves aside to, which the log empties and replaces: nothing
+    /// else may be written to them.
     bool isLogFile(dev_t device, ino_t inode) const;
 
     /// FNV-1a (64 bits) of the lines written since the last startUp, each with its line end, but

@@ -30,11 +30,12 @@ const int WINDOW_VERTICAL_PIXELS_DEFAULT = 691;
 const int WINDOW_HORIZONTAL_CHARS_DEFAULT = 80;
 /// The screen's height in character cells.
 const int WINDOW_VERTICAL_CHARS_DEFAULT = 24;
-/// The window's title unless setTitle gives another.
-const std::string WINDOW_TITLE_DEFAULT = "ks";
+/// The window's title unless setTitle gives another. (This and the font's name are literals, not
+/// std::strings, so that they hold their text before any static initializer runs.)
+const char* const WINDOW_TITLE_DEFAULT = "ks";
 /// The name of the TrueType font the window draws with unless setFontFile names another: looked
 /// for in the working directory first, then where the engine was installed (findFontFile).
-const std::string FONT_FILE_DEFAULT = "ks-font.ttf";
+const char* const FONT_FILE_DEFAULT = "ks-font.ttf";
 
 /// Draws the world as a grid of 80 x 24 character cells. It keeps the cells of the frame being
 /// drawn (character and colour of the last drawCh in each view cell) in a CellGrid, which tests

@@ -117,9 +117,10 @@ int main(int argc, char* argv[]) {
     ks::ViewObject* p_score = addDisplay("Score:", ks::TOP_LEFT, 0);
     addDisplay("Lives:", ks::TOP_RIGHT, Ball::START_LIVES);
 
-    launcher.run();
+    // Not 0 when the recording is incomplete or a replay went astray (see the launcher).
+    const int code = launcher.run();
 
     printf("score %d lives %d bricks %d cycles %d\n", p_score->getValue(), p_ball->getLives(),
            Brick::getLeft(), ks::GameManager::getInstance().getStepCount());
-    return 0;
+    return code;
 }
