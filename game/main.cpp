@@ -3,6 +3,7 @@
 
 #include "DefaultPlatform.h"
 #include "EventKeyboard.h"
+#include "GameManager.h"
 #include "HeadlessPlatform.h"
 #include "InputManager.h"
 #include "Launcher.h"
@@ -38,6 +39,9 @@ int main(int argc, char* argv[]) {
     checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
 
     ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
+    // On the top row, between the floor and the score: over the wall, not the room.
+    ks::GameManager::getInstance().setPauseText("PAUSED: P resumes, Esc quits");
+    ks::GameManager::getInstance().setPausePlace(ks::Position(40, 0));
     if ((code = launcher.start(desktop, headless)) != 0)
         return code;
 

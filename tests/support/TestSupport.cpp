@@ -72,6 +72,8 @@ Knobs Knobs::save() {
                 ks::WorldManager::getInstance().isBruteForce(),
                 graphics.getScale(),
                 ks::InputManager::getInstance().getPauseKey(),
+                game.getPauseText(),
+                game.getPausePlace(),
                 ks::LogManager::getInstance().getMaxFileSize(),
                 {}};
     getrlimit(RLIMIT_FSIZE, &knobs.file_size);
@@ -83,6 +85,8 @@ void Knobs::restore() const {
     ks::GraphicsManager::getInstance().setScale(scale);
     ks::InputManager::getInstance().setPauseKey(pause_key);
     ks::GameManager::getInstance().setPaused(paused);
+    ks::GameManager::getInstance().setPauseText(pause_text);
+    ks::GameManager::getInstance().setPausePlace(pause_place);
     ks::GameManager::getInstance().setPaced(paced);
     ks::LogManager::getInstance().setMaxFileSize(max_log_size);
     ks::WorldManager::getInstance().setBruteForce(brute_force);
