@@ -230,8 +230,8 @@ def check_instructions(s):
         yield "sign needs a closed border"
     text = " ".join(" ".join(r.split()) for r in f)
     for words in (["W", "A", "S", "D", "move"], ["arrows", "swing", "sword"],
-                  ["L-Shift", "run"], ["L-Alt", "sneak"], ["Q", "leave", "for", "good"],
-                  ["Esc", "quit"]):
+                  ["L-Shift", "run"], ["L-Alt", "sneak"], ["P", "pause"],
+                  ["Q", "leave", "for", "good"], ["Esc", "quit"]):
         if " ".join(words) not in text:
             yield "sign is missing the control %r" % " ".join(words)
 
