@@ -15,6 +15,7 @@
 #include "Direction.h"
 #include "DoorSide.h"
 #include "EventCollision.h"
+#include "EventFloorSwap.h"
 #include "EventKeyboard.h"
 #include "EventPlayerMove.h"
 #include "EventRoomSwap.h"
