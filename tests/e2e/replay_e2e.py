@@ -17,7 +17,7 @@ from harness import WAIT, GameSession, link_data, main  # noqa: E402
 SUMMARY = re.compile(r"^cycles \d+ floor \d+ score -?\d+ health -?\d+ checksum [0-9a-f]{16}$")
 # The log lines that may differ between a game and its replay: frame timing and the window.
 VOLATILE = re.compile(r"^(GameManager::run\(\): cycle \d+ missed deadline|GraphicsManager::"
-                      r"startUp\(\): |InputManager::startUp\(\): )")
+                      r"startUp\(\): |InputManager::startUp\(\): |SfmlPlatform::openScreen\(\): )")
 
 
 def game(args, work, *options, timeout=120):

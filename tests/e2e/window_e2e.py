@@ -48,6 +48,23 @@ def test_scale_two_draws_everything_twice_as_large(args):
     assert lit[1] > 50 and 4.0 < lit[2] / lit[1] < 8.0, "yellow pixels by scale: %s" % lit
 
 
+def test_a_scale_larger_than_the_screen_is_lowered_to_fit(args):
+    """--scale 4 on a 1280 x 1024 screen: the window opens at scale 1, the largest that fits,
+    and one line on stderr and one in the log say so."""
+    said = "scale 4 does not fit the 1280 x 1024 screen: the window opens at scale 1 (921 x 691)"
+    with GameSession("fit", [args.game, "--scale", "4"], args.data,
+                     screen="1280x1024x24") as game:
+        game.wait_window()
+        assert game.geometry[2:] == (921, 691), game.geometry
+        game.until_room()
+        # (SFML may add its own complaints about the virtual display.)
+        ours = [line for line in game.output().splitlines() if line.startswith("murkvault:")]
+        assert ours == ["murkvault: " + said], game.output()
+        lines = [t for t in game.texts() if "does not fit" in t]
+        assert lines == ["SfmlPlatform::openScreen(): " + said], lines
+        game.escape()
+
+
 def test_p_pauses_and_resumes(args):
     with GameSession("pause", [args.game], args.data) as game:
         start = game.until_room()
