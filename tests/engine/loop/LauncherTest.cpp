@@ -58,6 +58,8 @@ TEST(LauncherParseTest, UsageErrorsEndWithTwoAndTheUsageOnStderr) {
         {"extra"},
         {"--scale", "5"},
         {"--replay", "a", "--headless", "--scale", "2"},
+        {"--version", "--bogus"},
+        {"--help", "--seed", "abc"},
     };
     for (const auto& args : cases) {
         Parsed p = parse(args);
@@ -66,6 +68,41 @@ TEST(LauncherParseTest, UsageErrorsEndWithTwoAndTheUsageOnStderr) {
         EXPECT_NE(p.err.find("--replay FILE"), std::string::npos) << "no usage for " << args[0];
         EXPECT_EQ(p.out, "");
     }
+}
+
+// The first line of each usage error names the fault in a player's words.
+TEST(LauncherParseTest, EachUsageErrorSaysWhatIsWrong) {
+    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+        {{"--seed", "abc"}, "game: --seed abc: not a number (N is from 0 to 4294967295)"},
+        {{"--seed", "4294967296"},
+         "game: --seed 4294967296: out of range (N is from 0 to "
+         "4294967295)"},
+        {{"--seed", "-1"}, "game: --seed -1: out of range (N is from 0 to 4294967295)"},
+        {{"--scale", "2x"}, "game: --scale 2x: not a number (N is from 1 to 4)"},
+        {{"--scale"}, "game: --scale needs a number (N is from 1 to 4)"},
+        {{"--record"}, "game: --record needs a file name"},
+        {{"--version", "--bogus"}, "game: unknown option --bogus"},
+        {{"extra"}, "game: unexpected argument extra"},
+        {{"--headless"}, "game: --headless works only with --replay"},
+        {{"--replay", "a", "--record", "b"}, "game: --replay and --record cannot go together"},
+    };
+    for (const auto& c : cases) {
+        Parsed p = parse(c.first);
+        EXPECT_EQ(p.err.substr(0, p.err.find('\n')), c.second);
+    }
+}
+
+// The help is for a player: every line within 80 columns, nothing of the parser's notation.
+TEST(LauncherParseTest, TheHelpFitsEightyColumnsInAPlayersWords) {
+    Parsed help = parse({"--help"});
+    std::istringstream lines(help.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); count++) {
+        EXPECT_LE(line.size(), 80u) << line;
+        for (const char* jargon : {"UINT", "INT", "TEXT", "Excludes", "Needs", "[0 - "})
+            EXPECT_EQ(line.find(jargon), std::string::npos) << line;
+    }
+    EXPECT_GT(count, 10);
 }
 
 TEST(LauncherParseTest, TheOptionsAreReadIntoTheRun) {
