@@ -245,6 +245,11 @@ void Launcher::run() {
     // The step count has gone one past the last cycle played.
     if (isRecording())
         InputManager::getInstance().stopRecording(game.getStepCount() - 1);
+    // Ended before its last cycle, a replay's summary would read like one that went astray.
+    const int recorded = replay.getLastCycle() + 1;
+    if (isReplaying() && game.getStepCount() < recorded)
+        say("stopped by the viewer at cycle " + std::to_string(game.getStepCount()) + " of " +
+            std::to_string(recorded));
 }
 
 } // namespace ks

@@ -80,7 +80,9 @@ public:
     /// not call it): the platform chosen, the managers started, recording or replaying started.
     /// 0, or the exit code after one line on stderr. Both platforms must outlive the run.
     int start(Platform& platform, Platform& headless);
-    /// Runs the game loop until it ends, then ends the recording with the last cycle played.
+    /// Runs the game loop until it ends, then ends the recording with the last cycle played. A
+    /// replay ended before its last cycle (the viewer closed it) is said on stderr, "PROGRAM:
+    /// stopped by the viewer at cycle N of M", N and M counting cycles as the summary does.
     void run();
 
     /// Whether this run records its input.

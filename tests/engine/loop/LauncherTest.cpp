@@ -232,4 +232,35 @@ TEST_F(LauncherTest, EachFailedStartIsOneLineAndAnExitCode) {
     EXPECT_EQ(err, "game: cannot write the replay file no-such-folder/game.rpl\n");
 }
 
+// Escape while watching a replay: the summary would read like a replay gone astray, so one line
+// says the viewer stopped it, in the summary's count of cycles. A replay played to its end says
+// nothing.
+TEST_F(LauncherTest, AReplayStoppedByTheViewerSaysSoOnStderr) {
+    std::ofstream("game.rpl") << "ks-replay 1\nseed 5\n10 key pressed W\n99 end\n";
+    class Viewer : public CountingPlatform {
+    public:
+        std::unique_ptr<ks::Screen> openScreen(const ks::ScreenSettings&,
+                                               ks::ScreenStatus& status) override {
+            auto screen = std::make_unique<ScriptedScreen>();
+            screen->key(ks::InputEvent::Type::KEY_PRESSED, ks::PhysicalKey::ESCAPE);
+            status = ks::ScreenStatus::OPENED;
+            return screen;
+        }
+    } viewer;
+    for (bool stopped : {true, false}) {
+        ks::GraphicsManager::getInstance().shutDown();
+        ks::LaunchOptions options;
+        options.replay_file = "game.rpl";
+        options.headless = !stopped;
+        ks::Launcher launcher("game");
+        launcher.setOptions(options);
+        ASSERT_EQ(launcher.start(viewer, headless), 0);
+        testing::internal::CaptureStderr();
+        launcher.run();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  stopped ? "game: stopped by the viewer at cycle 1 of 100\n" : "");
+        EXPECT_EQ(ks::GameManager::getInstance().getStepCount(), stopped ? 1 : 100);
+    }
+}
+
 } // namespace
