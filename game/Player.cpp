@@ -278,7 +278,8 @@ void Player::leave() {
 }
 
 void Player::die() {
-    if (dead)
+    // Gone for good by Q earlier in the cycle, it ends no game.
+    if (dead || gone)
         return;
     dead = true;
     ks::WorldManager::getInstance().markForDelete(this);

@@ -60,7 +60,8 @@ public:
     // line with the way out, which stays.
     void leave();
     bool hasLeft() const { return gone; }
-    // Leaves the world and shows the game-over screen with the score and floor; once only.
+    // Leaves the world and shows the game-over screen with the score and floor; once only, and
+    // not after leave().
     void die();
     bool isDead() const { return dead; }
 

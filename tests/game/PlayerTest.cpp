@@ -71,13 +71,14 @@ TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable)
 }
 
 // Q: the player leaves the world for good, and the bottom line says so and names the way out for
-// as long as the game goes on; the other keys do nothing more.
+// as long as the game goes on; the other keys and a deadly blow do nothing more.
 TEST_F(PlayerTest, QLeavesTheWorldWithALastingLineThatEscapeQuits) {
     Map* p_map = newMap(3);
     Player* p_player = p_map->getPlayer();
     runCycles(2);
     key(p_player, Key::Q);
     key(p_player, Key::D);
+    p_player->setHealth(0, false); // spikes in the same cycle: it had left already
     runCycles(300);
     EXPECT_FALSE(inWorld(p_player));
     EXPECT_EQ(p_player->getPosition(), Position(39, 11));
