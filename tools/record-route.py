@@ -27,9 +27,10 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from harness import GameSession  # noqa: E402
 
-spec = importlib.util.spec_from_file_location("play_golden", ROOT / "tools" / "play-golden.py")
-golden = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(golden)
+# The bot of play-golden.py, whose file name is no module name.
+where = importlib.util.spec_from_file_location("play_golden", ROOT / "tools" / "play-golden.py")
+golden = importlib.util.module_from_spec(where)
+where.loader.exec_module(golden)
 
 SEED = 3
 ROOM = (1, 2)  # floor 2: through the right-hand doorway of the centre room
