@@ -3,8 +3,8 @@
 #include "Object.h"
 
 // The game-over screen: it takes everything else out of the world, shows the final score and
-// the floor reached and, 120 steps later, starts a new game. The new game's first room change takes
-// it out of the world; the world owns it and destroys it then.
+// the floor reached and, 120 steps later, starts a new game. The new game's first room change
+// takes it out of the world; the world owns it and destroys it then.
 class Gameover : public ks::Object {
 public:
     // A new game-over screen in the world, which owns it: the world destroys it once it has left.
