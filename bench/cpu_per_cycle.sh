@@ -1,11 +1,12 @@
 #!/bin/sh
-# CPU time per game cycle of the real game in its first room, standing still or walking.
-# Usage: cpu_per_cycle.sh GAME DATA_DIR [SECONDS] [stand|walk]
+# CPU time per game cycle of the real game in its first room, standing still, walking or paused.
+# Usage: cpu_per_cycle.sh GAME DATA_DIR [SECONDS] [stand|walk|pause]
 # Runs GAME on a virtual X server (xvfb-run) in a scratch folder linking to DATA_DIR's sprites,
 # sounds and font, waits for the title screen to give way to the first room, then samples the
 # CPU time (user + system, /proc/PID/stat) of the game and of the X server and the cycle count
 # (from the log's "cycles" lines) SECONDS apart. To walk, the player goes right and left in turn
-# (a second each way, keys held with xdotool). Prints milliseconds of CPU per cycle.
+# (a second each way, keys held with xdotool); to pause, P is pressed a second before sampling.
+# Prints milliseconds of CPU per cycle.
 set -eu
 game=$(readlink -f "$1")
 data=$(readlink -f "$2")
@@ -24,6 +25,7 @@ ALSOFT_CONF="$work/alsoft.conf" xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   sleep 1
   window=$(xdotool search --name "^Murkvault$" | head -1)
   xdotool windowfocus --sync "$window"
+  if [ "$2" = pause ]; then xdotool key p; sleep 1; fi
   cycles() { grep -o "run(): [0-9]* cycles" kestrel.log | tail -1 | grep -o "[0-9][0-9]*"; }
   cpu() { awk "{print \$14 + \$15}" /proc/$1/stat; }
   c0=$(cycles); t0=$(cpu $pid); x0=$(cpu $xpid)

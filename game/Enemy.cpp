@@ -4,6 +4,7 @@
 
 #include "EventCollision.h"
 #include "EventPlayerMove.h"
+#include "EventRoomSwap.h"
 #include "EventStep.h"
 #include "EventView.h"
 #include "LogManager.h"
@@ -88,7 +89,24 @@ int Enemy::eventHandler(const ks::Event* p_event) {
         player_move_mode = p_player->getMoveMode();
         return 0;
     }
+    if (type == ROOM_SWAP_EVENT) {
+        // The room comes into view (or leaves it): what the enemy was last told of the player
+        // happened elsewhere, on another floor or in another room. It learns where the player is
+        // from the player's next move.
+        forgetPlayer();
+        return 0;
+    }
     return 0;
+}
+
+void Enemy::forgetPlayer() {
+    player_position = PLAYER_UNSEEN;
+    player_box = ks::Box(PLAYER_UNSEEN, PLAYER_SIZE, PLAYER_SIZE);
+    player_move_mode = RUN;
+}
+
+bool Enemy::knowsPlayer() const {
+    return !(player_position == PLAYER_UNSEEN);
 }
 
 void Enemy::collide(const ks::EventCollision* p_collision_event) {
@@ -219,7 +237,8 @@ void Enemy::wander() {
 
 void Enemy::chase() {
     move_countdown--;
-    if (move_countdown > 0)
+    // Not knowing where the player is, it waits for the next move to tell it.
+    if (move_countdown > 0 || !knowsPlayer())
         return;
     const ks::Position pos = getPosition();
     const int dx = pos.getX() - player_position.getX();

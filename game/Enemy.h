@@ -46,6 +46,11 @@ public:
     // Whether the player, as last seen moving, is noticed now; logs which box saw it.
     bool detectPlayer();
 
+    // Whether the enemy has been told where the player is since its room came into view.
+    bool knowsPlayer() const;
+    // The player's position as last told; far outside every room when not known.
+    ks::Position getPlayerPosition() const { return player_position; }
+
     int getFacing() const { return facing; }
     int getHealth() const { return health; }
     bool isAlerted() const { return alerted; }
@@ -71,6 +76,8 @@ protected:
 private:
     // Switches to the labelled sprite; an unknown label is logged and the sprite is kept.
     void changeSprite(const std::string& label);
+    // Back to knowing nothing of the player, as at construction.
+    void forgetPlayer();
     void computeBoxes();
     void wander();
     void chase();

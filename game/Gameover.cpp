@@ -12,13 +12,13 @@
 #include "SpriteLookup.h"
 #include "WorldManager.h"
 
-Gameover* Gameover::spawn(int final_score) {
-    Gameover* p_gameover = new Gameover(final_score);
+Gameover* Gameover::spawn(int final_score, int final_floor) {
+    Gameover* p_gameover = new Gameover(final_score, final_floor);
     ks::WorldManager::getInstance().adoptObject(p_gameover);
     return p_gameover;
 }
 
-Gameover::Gameover(int final_score) : countdown(0), score(0) {
+Gameover::Gameover(int final_score, int final_floor) : countdown(0), score(0), floor(final_floor) {
     ks::Sprite* p_sprite = lookUpSprite("Gameover", "gameover");
     if (p_sprite) {
         setSprite(p_sprite);
@@ -50,6 +50,8 @@ void Gameover::draw() {
     ks::Object::draw();
     char text[64];
     snprintf(text, sizeof(text), "Final score: %d", score);
-    ks::GraphicsManager::getInstance().drawString(ks::Position(40, 16), text, ks::CENTER_JUSTIFIED,
-                                                  ks::RED);
+    ks::GraphicsManager& graphics = ks::GraphicsManager::getInstance();
+    graphics.drawString(ks::Position(40, 16), text, ks::CENTER_JUSTIFIED, ks::RED);
+    snprintf(text, sizeof(text), "Floor reached: %d", floor);
+    graphics.drawString(ks::Position(40, 17), text, ks::CENTER_JUSTIFIED, ks::RED);
 }

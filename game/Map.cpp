@@ -9,6 +9,7 @@
 #include "EventFloorSwap.h"
 #include "EventPlayerMove.h"
 #include "EventRoomSwap.h"
+#include "EventView.h"
 #include "GraphicsManager.h"
 #include "Instructions.h"
 #include "LogManager.h"
@@ -122,6 +123,8 @@ void Map::generateFloor() {
 
     swapRoom(rooms[MAP_CENTRE][MAP_CENTRE], NO_DIRECTION);
     floor = f + 1;
+    ks::EventView shown(FLOOR_VIEW_TAG, f, false);
+    ks::WorldManager::getInstance().onEvent(&shown);
 
     // The old floor's objects are out of the world now or leave it at the next update.
     disposeRooms(old_rooms);

@@ -33,8 +33,8 @@ public:
     void draw() override;
 
     // Builds the floor numbered by `floor` from the engine's generator (ks::Random) seeded with
-    // floorSeed(seed, floor), makes its centre room current, then counts `floor` up. The previous
-    // floor's rooms and objects are handed to the world.
+    // floorSeed(seed, floor), makes its centre room current, then counts `floor` up and tells the
+    // floor display. The previous floor's rooms and objects are handed to the world.
     void generateFloor();
     // Swaps rooms when the player's box (corner set to pos) lies in a doorway. Always 0.
     int checkDoors(ks::Position pos, ks::Box box);

@@ -10,6 +10,7 @@
 #include "Gameover.h"
 #include "Item.h"
 #include "LogManager.h"
+#include "PopUp.h"
 #include "SpriteLookup.h"
 #include "Sword.h"
 #include "ViewObject.h"
@@ -25,6 +26,11 @@ const int START_HEALTH = 100;
 const int START_ATTACK = 15;
 const int INVULNERABLE_STEPS = 10;
 const int ENEMY_BLOW = -10;
+// The floor display's text starts here on the top row, after the health's.
+const ks::Position FLOOR_VIEW_PLACE(14, 0);
+
+// What stays on the bottom line once the player has left the world for good (Q).
+const char* const LEAVE_MESSAGE = "You have left the world for good. Press Esc to quit.";
 
 // The spikes are the only objects with an empty type label.
 const std::string SPIKES_TYPE = "";
@@ -40,9 +46,10 @@ Player::Player()
       move_slowdown(MOVE_SLOWDOWNS[WALK]), move_countdown(MOVE_SLOWDOWNS[WALK]),
       atk_slowdown(ATTACK_SLOWDOWN), atk_timer(-1), attacking(false), health(START_HEALTH),
       attack_damage(START_ATTACK), defense(0), health_view(nullptr), score_view(nullptr),
-      dead(false) {
+      floor_view(nullptr), dead(false), gone(false) {
     health_view = new ks::ViewObject();
     score_view = new ks::ViewObject();
+    floor_view = new ks::ViewObject();
 
     ks::Sprite* p_sprite = lookUpSprite("Player", "player");
     if (p_sprite) {
@@ -67,6 +74,14 @@ Player::Player()
     score_view->setLocation(ks::TOP_RIGHT);
     score_view->setColor(ks::YELLOW);
 
+    // A player is made with a game's first floor.
+    floor_view->setViewString(FLOOR_VIEW_TAG);
+    floor_view->setValue(1);
+    floor_view->setBorder(false);
+    floor_view->setLocation(ks::TOP_LEFT);
+    floor_view->setPosition(FLOOR_VIEW_PLACE);
+    floor_view->setColor(ks::YELLOW);
+
     ks::LogManager::getInstance().writeLog("created instance of player");
 }
 
@@ -76,6 +91,7 @@ Player::~Player() {
     ks::WorldManager& world = ks::WorldManager::getInstance();
     world.adoptObject(health_view);
     world.adoptObject(score_view);
+    world.adoptObject(floor_view);
 }
 
 int Player::eventHandler(const ks::Event* p_event) {
@@ -108,7 +124,7 @@ void Player::keyboard(const ks::EventKeyboard* p_keyboard_event) {
     // A dead player is still in the world until the next update, but a key now (a step into a
     // doorway or onto the ladder) would change rooms or floors under the game-over screen and
     // take that screen out of the world with the room: no new game would ever start.
-    if (dead)
+    if (dead || gone)
         return;
     const bool press = isPress(action);
     const bool release = action == ks::KEY_RELEASED;
@@ -162,7 +178,7 @@ void Player::keyboard(const ks::EventKeyboard* p_keyboard_event) {
         break;
     case ks::Keyboard::Q:
         if (action == ks::KEY_PRESSED)
-            ks::WorldManager::getInstance().markForDelete(this);
+            leave();
         break;
     default:
         break;
@@ -254,12 +270,20 @@ void Player::step() {
     }
 }
 
+void Player::leave() {
+    gone = true;
+    ks::WorldManager::getInstance().markForDelete(this);
+    // No game follows: without a word the hero would just vanish, leaving a frozen game.
+    PopUp::spawn(LEAVE_MESSAGE, true);
+}
+
 void Player::die() {
-    if (dead)
+    // Gone for good by Q earlier in the cycle, it ends no game.
+    if (dead || gone)
         return;
     dead = true;
     ks::WorldManager::getInstance().markForDelete(this);
-    Gameover::spawn(score_view->getValue());
+    Gameover::spawn(score_view->getValue(), floor_view->getValue());
 }
 
 void Player::setHealth(int value, bool relative) {

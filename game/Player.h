@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "Object.h"
 
 namespace ks {
@@ -8,16 +10,20 @@ class EventKeyboard;
 class ViewObject;
 } // namespace ks
 
+// The tag of the floor display's updates (ks::EventView), sent by the map for each new floor.
+const std::string FLOOR_VIEW_TAG = "Floor:";
+
 // Movement modes of the player.
 const int SNEAK = 0;
 const int WALK = 1;
 const int RUN = 2;
 
-// The hero, steered by the keyboard. It owns the health and score displays.
+// The hero, steered by the keyboard. It owns the displays on the top row: health, the floor
+// (which the map keeps up to date) and the score.
 class Player : public ks::Object {
 public:
     Player();
-    // Hands its two displays to the world, which destroys them once they are out of it.
+    // Hands its displays to the world, which destroys them once they are out of it.
     ~Player() override;
 
     int eventHandler(const ks::Event* p_event) override;
@@ -43,13 +49,19 @@ public:
     int getAttackTimer() const { return atk_timer; }
     ks::ViewObject* getHealthView() const { return health_view; }
     ks::ViewObject* getScoreView() const { return score_view; }
+    ks::ViewObject* getFloorView() const { return floor_view; }
 
     void keyboard(const ks::EventKeyboard* p_keyboard_event);
     void move(int dx, int dy);
     void attack(int dx, int dy);
     void collide(const ks::EventCollision* p_collision_event);
     void step();
-    // Leaves the world and shows the game-over screen; once only.
+    // Q: leaves the world for good (no game-over screen, no new game), saying so on the bottom
+    // line with the way out, which stays.
+    void leave();
+    bool hasLeft() const { return gone; }
+    // Leaves the world and shows the game-over screen with the score and floor; once only, and
+    // not after leave().
     void die();
     bool isDead() const { return dead; }
 
@@ -67,6 +79,9 @@ private:
     int defense;
     ks::ViewObject* health_view;
     ks::ViewObject* score_view;
+    ks::ViewObject* floor_view;
     // Set by die(): the player waits for the world to take it out and obeys no more keys.
     bool dead;
+    // Set by leave(): the same, without a game-over screen.
+    bool gone;
 };

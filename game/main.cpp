@@ -3,6 +3,7 @@
 
 #include "DefaultPlatform.h"
 #include "EventKeyboard.h"
+#include "GameManager.h"
 #include "GraphicsManager.h"
 #include "HeadlessPlatform.h"
 #include "InputManager.h"
@@ -22,14 +23,18 @@ int main(int argc, char* argv[]) {
     ks::HeadlessPlatform headless;
     ks::Launcher launcher("murkvault", MURKVAULT_VERSION);
     launcher.setDescription("Murkvault: a dungeon of coloured text characters.\n"
-                            "Without options, plays the game in its window.");
+                            "Without options, plays the game in its window. Keys: W A S D move, "
+                            "the arrow keys swing the sword, left Shift runs, left Alt sneaks, P "
+                            "pauses, Q leaves the world for good, Esc quits.");
     launcher.setOptionHelp("--seed", "Build the dungeon from seed N (0 to 4294967295): the same "
                                      "N, the same floors. Without it the seed comes from the "
                                      "clock; kestrel.log names it.");
     launcher.setOptionHelp("--headless",
                            "With --replay: play it without a window or sound, as fast as it goes.");
     launcher.setOptionHelp("--scale", "Open the window N times larger (1 to 4), for large "
-                                      "screens; the glyphs are drawn at that size, crisp.");
+                                      "screens; the glyphs are drawn at that size, crisp. A "
+                                      "window too large for the screen opens at the largest "
+                                      "scale that fits.");
     int code = launcher.parse(argc, argv, std::cout, std::cerr);
     if (code != ks::Launcher::RUN)
         return code;
@@ -45,6 +50,9 @@ int main(int argc, char* argv[]) {
     checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
 
     ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
+    // On the top row, between the floor and the score: over the wall, not the room.
+    ks::GameManager::getInstance().setPauseText("PAUSED: P resumes, Esc quits");
+    ks::GameManager::getInstance().setPausePlace(ks::Position(40, 0));
     if ((code = launcher.start(desktop, headless)) != 0)
         return code;
 

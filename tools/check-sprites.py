@@ -230,8 +230,8 @@ def check_instructions(s):
         yield "sign needs a closed border"
     text = " ".join(" ".join(r.split()) for r in f)
     for words in (["W", "A", "S", "D", "move"], ["arrows", "swing", "sword"],
-                  ["L-Shift", "run"], ["L-Alt", "sneak"], ["Q", "leave", "for", "good"],
-                  ["Esc", "quit"]):
+                  ["L-Shift", "run"], ["L-Alt", "sneak"], ["P", "pause"],
+                  ["Q", "leave", "for", "good"], ["Esc", "quit"]):
         if " ".join(words) not in text:
             yield "sign is missing the control %r" % " ".join(words)
 
@@ -241,7 +241,7 @@ def check_title(s):
     yield from frames_between(s, 1, 1)
 
 
-SCORE_ROW = 16
+SCORE_ROWS = (16, 17)  # the final score, then the floor reached
 
 
 def check_gameover(s):
@@ -249,8 +249,13 @@ def check_gameover(s):
     yield from frames_between(s, 2, 4)
     yield from distinct_frames(s)
     for i, f in enumerate(s.frames):
-        if len(f) > SCORE_ROW and f[SCORE_ROW].strip():
-            yield "frame %d: row %d must be blank, the final score is written there" % (i, SCORE_ROW)
+        for row in SCORE_ROWS:
+            if len(f) > row and f[row].strip():
+                yield "frame %d: row %d must be blank, the final score and floor are written " \
+                      "there" % (i, row)
+        # The pause text is written across the top row.
+        if f[0].strip():
+            yield "frame %d: row 0 must be blank, the pause text is written there" % i
 
 
 CHECKS = {

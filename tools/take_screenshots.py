@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Plays the real game under Xvfb and saves three screenshots of its window for the README:
-the title screen, a room in play and the game-over screen.
+"""Plays the real game under Xvfb and saves four screenshots of its window for the README:
+the title screen, a room in play, the same room paused and the game-over screen.
 
 usage: take_screenshots.py --game PATH --data DIR --out DIR
 """
@@ -103,6 +103,12 @@ def main():
         plain = game.screenshot("room-plain")
         game.press_until("Up", r"^created sword hitbox", len(game.texts()))
         save(game, game.screenshot("room"), args.out, "room")
+        # Paused: the top row says so, between the floor and the score.
+        game.xdotool("key", "p")
+        paused = game.wait_screen("paused", lambda s: s.cells_with(WHITE, 24, 0, 57, 0).total()
+                                  > 200)
+        save(game, paused, args.out, "paused")
+        game.xdotool("key", "p")
 
         spikes = spikes_in(plain)
         print("spikes at %s" % spikes)

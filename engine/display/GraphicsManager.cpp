@@ -36,7 +36,8 @@ GraphicsManager::GraphicsManager()
       window_vertical_chars(WINDOW_VERTICAL_CHARS_DEFAULT), p_platform(nullptr), scale(1),
       title(WINDOW_TITLE_DEFAULT), font_file(), view_corner(), screen(),
       cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT),
-      shown_cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT) {
+      shown_cells(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT), frame_draws(),
+      last_frame_draws(), redrawing(false) {
     setType("GraphicsManager");
 }
 
@@ -130,6 +131,7 @@ void GraphicsManager::shutDown() {
     }
     frame_draws.clear();
     last_frame_draws.clear();
+    redrawing = false;
     Manager::shutDown();
 }
 
@@ -177,6 +179,7 @@ void GraphicsManager::drawViewCh(Position view_pos, char ch, int color) {
 int GraphicsManager::redrawLastFrame() {
     if (!screen)
         return -1;
+    redrawing = true;
     for (const CellDraw& draw : last_frame_draws)
         drawViewCh(Position(draw.x, draw.y), draw.ch, draw.color);
     return 0;
@@ -240,7 +243,10 @@ int GraphicsManager::swapBuffers() {
     const int result = screen ? screen->present(frame_draws) : -1;
     shown_cells = cells;
     cells.clear();
-    last_frame_draws.swap(frame_draws);
+    // A redrawn frame keeps the scene it was drawn over as the one to redraw next.
+    if (!redrawing)
+        last_frame_draws.swap(frame_draws);
+    redrawing = false;
     frame_draws.clear();
     return result;
 }

@@ -108,9 +108,10 @@ public:
     /// Shows the frame (the screen gets its cells in drawing order) and clears the next one (and
     /// the cell model) to black. -1 without a screen.
     int swapBuffers();
-    /// Draws again, cell by cell in the same order, what the last frame shown was made of (for a
-    /// paused game, which shows the same scene without drawing its objects). 0, -1 when not
-    /// started.
+    /// Draws again, cell by cell in the same order, the last frame shown that was drawn anew (for
+    /// a paused game, which shows the same scene without drawing its objects). A frame that began
+    /// with a redraw is never itself redrawn: what is drawn over the scene (a pause text) does not
+    /// pile up from frame to frame, and every such frame draws the same. 0, -1 when not started.
     int redrawLastFrame();
 
     /// The screen's width in character cells (80).
@@ -179,6 +180,8 @@ private:
     /// The cells drawn in this frame and in the last one shown, in drawing order.
     std::vector<CellDraw> frame_draws;
     std::vector<CellDraw> last_frame_draws;
+    /// Whether the frame being drawn began with redrawLastFrame.
+    bool redrawing;
 };
 
 /// A world position made relative to the corner of the view: the screen cell it is drawn in.

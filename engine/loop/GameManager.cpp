@@ -18,7 +18,8 @@ namespace ks {
 
 GameManager::GameManager()
     : game_over(false), frame_time(FRAME_TIME), step_count(0), paced(true), paused(false),
-      pause_text("PAUSED") {
+      pause_text("PAUSED"),
+      pause_place(WINDOW_HORIZONTAL_CHARS_DEFAULT / 2, WINDOW_VERTICAL_CHARS_DEFAULT / 2 - 1) {
     setType("GameManager");
     InputManager::getInstance().setLoop(this);
     LogManager::getInstance().writeLog("GameManager::GameManager(): frame time set to %i ms",
@@ -56,10 +57,10 @@ void GameManager::cycle() {
     if (paused) {
         // The scene as it was, without drawing (and so animating) a single object.
         graphics.redrawLastFrame();
-        Box view = world.getView();
-        Position middle(view.getCorner().getX() + graphics.getHorizontal() / 2,
-                        view.getCorner().getY() + graphics.getVertical() / 2 - 1);
-        graphics.drawString(middle, " " + pause_text + " ", CENTER_JUSTIFIED, WHITE);
+        const Position corner = world.getView().getCorner();
+        const Position place(corner.getX() + pause_place.getX(),
+                             corner.getY() + pause_place.getY());
+        graphics.drawString(place, " " + pause_text + " ", CENTER_JUSTIFIED, WHITE);
         graphics.swapBuffers();
         return;
     }

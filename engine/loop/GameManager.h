@@ -4,6 +4,7 @@
 
 #include "LoopControl.h"
 #include "Manager.h"
+#include "Position.h"
 
 /// The ks engine: singleton managers for the game loop (GameManager), the log (LogManager), the
 /// world of objects (WorldManager), the screen (GraphicsManager), input (InputManager) and
@@ -51,7 +52,8 @@ public:
     void setStepCount(int new_step_count) { step_count = new_step_count; }
     /// While paused, a cycle reads input (only the pause key, Escape and closing the window
     /// count, see InputManager::setPauseKey), moves nothing, sends no step events, and shows the
-    /// last frame with the pause text across the middle of the screen. Cycles still count.
+    /// last scene with the pause text over it (see setPausePlace); every paused frame is the
+    /// same, so the screen need not draw it again. Cycles still count.
     void setPaused(bool new_paused) override { paused = new_paused; }
     /// Whether the game is paused.
     bool isPaused() const override { return paused; }
@@ -59,6 +61,11 @@ public:
     void setPauseText(std::string new_pause_text) { pause_text = new_pause_text; }
     /// The text shown across the screen while paused.
     std::string getPauseText() const { return pause_text; }
+    /// The screen cell the pause text is centred on: the middle of the screen unless set. A game
+    /// puts it where it hides nothing the player paused to look at.
+    void setPausePlace(Position new_pause_place) { pause_place = new_pause_place; }
+    /// The screen cell the pause text is centred on.
+    Position getPausePlace() const { return pause_place; }
 
     /// Whether run() waits out the rest of each frame (true, the default) or starts the next cycle
     /// at once, as a replay without a window does.
@@ -78,6 +85,7 @@ private:
     bool paced;
     bool paused;
     std::string pause_text;
+    Position pause_place;
 };
 
 } // namespace ks

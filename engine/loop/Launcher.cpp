@@ -1,7 +1,11 @@
 #include "Launcher.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <sstream>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -18,6 +22,9 @@ namespace {
 
 // Seeds are 32 bits wide, whatever the width of unsigned long.
 const unsigned long SEED_MASK = 0xFFFFFFFFUL;
+// The help is laid out for a terminal of 80 columns, the options' texts from this column on.
+const size_t HELP_WIDTH = 80;
+const size_t HELP_INDENT = 18;
 
 } // namespace
 
@@ -40,52 +47,154 @@ std::string Launcher::helpOf(const std::string& option, const char* default_text
 }
 
 int Launcher::parse(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
+    // CLI11 splits the command line; the checks and every message are the launcher's own, in a
+    // player's words.
     CLI::App app(description, program);
-    if (!version.empty())
-        app.set_version_flag("--version", program + " " + version);
+    app.set_help_flag();
+    app.allow_extras();
+    bool help = false;
+    bool show_version = false;
+    std::string seed_text;
+    std::string scale_text;
     LaunchOptions parsed;
-    CLI::Option* p_seed =
-        app.add_option("--seed", parsed.seed,
-                       helpOf("--seed", "Draw the game's random numbers from seed N (0 to "
-                                        "4294967295): the same N, the same game."))
-            ->type_name("N")
-            ->check(CLI::Range(0UL, 4294967295UL));
-    CLI::Option* p_record =
-        app.add_option("--record", parsed.record_file,
-                       helpOf("--record", "Write the seed and every input to FILE, to replay "
-                                          "the game later."))
-            ->type_name("FILE");
-    CLI::Option* p_replay =
-        app.add_option("--replay", parsed.replay_file,
-                       helpOf("--replay", "Play a game recorded with --record again."))
-            ->type_name("FILE");
-    CLI::Option* p_headless =
-        app.add_flag("--headless", parsed.headless,
-                     helpOf("--headless", "With --replay: play it without a window or sound, as "
-                                          "fast as it goes."));
-    app.add_flag("--mute", parsed.mute,
-                 helpOf("--mute", "Play without sound; the sound device is never opened."));
-    CLI::Option* p_scale =
-        app.add_option("--scale", parsed.scale,
-                       helpOf("--scale", "Open the window N times larger (1 to 4)."))
-            ->type_name("N")
-            ->check(CLI::Range(1, 4));
-    p_replay->excludes(p_record)->excludes(p_seed);
-    p_headless->needs(p_replay)->excludes(p_scale);
+    app.add_flag("-h,--help", help);
+    if (!version.empty())
+        app.add_flag("--version", show_version);
+    // A missing value is the launcher's to report; the last of a repeated option counts.
+    auto valued = [&app](const char* name, std::string& value) {
+        return app.add_option(name, value)
+            ->expected(0, 1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    };
+    CLI::Option* p_seed = valued("--seed", seed_text);
+    CLI::Option* p_record = valued("--record", parsed.record_file);
+    CLI::Option* p_replay = valued("--replay", parsed.replay_file);
+    CLI::Option* p_scale = valued("--scale", scale_text);
+    app.add_flag("--headless", parsed.headless);
+    app.add_flag("--mute", parsed.mute);
+
+    std::string problem;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // --help and --version arrive here too, as successes.
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            app.exit(e, out, err);
-            return 0;
-        }
-        err << program << ": " << e.what() << "\n\n" << app.help();
+        problem = e.what();
+    }
+    const std::vector<std::string> extras = app.remaining();
+    if (problem.empty() && !extras.empty())
+        problem = extras.front().rfind("-", 0) == 0 ? "unknown option " + extras.front()
+                                                    : "unexpected argument " + extras.front();
+    if (problem.empty() && p_seed->count() > 0)
+        problem = readNumber("--seed", seed_text, 0, SEED_MASK, parsed.seed);
+    unsigned long scale = 1;
+    if (problem.empty() && p_scale->count() > 0)
+        problem = readNumber("--scale", scale_text, 1, 4, scale);
+    parsed.scale = static_cast<int>(scale);
+    if (problem.empty() && p_record->count() > 0 && parsed.record_file.empty())
+        problem = "--record needs a file name";
+    if (problem.empty() && p_replay->count() > 0 && parsed.replay_file.empty())
+        problem = "--replay needs a file name";
+    if (problem.empty() && !parsed.replay_file.empty() && !parsed.record_file.empty())
+        problem = "--replay and --record cannot go together";
+    if (problem.empty() && !parsed.replay_file.empty() && p_seed->count() > 0)
+        problem = "--replay and --seed cannot go together (a replay has its seed)";
+    if (problem.empty() && parsed.headless && parsed.replay_file.empty())
+        problem = "--headless works only with --replay";
+    if (problem.empty() && parsed.headless && p_scale->count() > 0)
+        problem = "--headless and --scale cannot go together (no window to scale)";
+    if (!problem.empty()) {
+        err << program << ": " << problem << "\n"
+            << usage() << "Try '" << program << " --help' for more.\n";
         return 2;
+    }
+    if (help) {
+        out << helpText();
+        return 0;
+    }
+    if (show_version) {
+        out << program << " " << version << "\n";
+        return 0;
     }
     parsed.has_seed = p_seed->count() > 0;
     options = parsed;
     return RUN;
+}
+
+std::string Launcher::readNumber(const std::string& option, const std::string& text,
+                                 unsigned long low, unsigned long high, unsigned long& value) {
+    const std::string range =
+        "(N is from " + std::to_string(low) + " to " + std::to_string(high) + ")";
+    if (text.empty())
+        return option + " needs a number " + range;
+    const bool negative = text[0] == '-' && text.size() > 1;
+    if (text.find_first_not_of("0123456789", negative ? 1 : 0) != std::string::npos)
+        return option + " " + text + ": not a number " + range;
+    // Digits only: past 20 of them it is out of range whatever they say.
+    errno = 0;
+    const unsigned long long read = text.size() <= 20 ? strtoull(text.c_str(), nullptr, 10) : 0;
+    if (negative || text.size() > 20 || errno == ERANGE || read < low || read > high)
+        return option + " " + text + ": out of range " + range;
+    value = static_cast<unsigned long>(read);
+    return "";
+}
+
+std::string Launcher::usage() const {
+    const std::string indent(7, ' '); // under "usage: "
+    std::string text = "usage: " + program + " [--seed N] [--record FILE] [--mute] [--scale N]\n";
+    text += indent + program + " --replay FILE [--headless] [--mute] [--scale N]\n";
+    text += indent + program + (version.empty() ? " --help\n" : " --help | --version\n");
+    return text;
+}
+
+std::string Launcher::helpText() const {
+    struct Entry {
+        const char* option;
+        std::string text;
+    };
+    const Entry entries[] = {
+        {"--seed N", helpOf("--seed", "Draw the game's random numbers from seed N (0 to "
+                                      "4294967295): the same N, the same game.")},
+        {"--record FILE",
+         helpOf("--record", "Write the seed and every input to FILE, to replay the game later.")},
+        {"--replay FILE", helpOf("--replay", "Play a game recorded with --record again.")},
+        {"--headless", helpOf("--headless", "With --replay: play it without a window or sound, "
+                                            "as fast as it goes.")},
+        {"--mute", helpOf("--mute", "Play without sound; the sound device is never opened.")},
+        {"--scale N", helpOf("--scale", "Open the window N times larger (1 to 4).")},
+        {"-h, --help", "Show this help and quit."},
+        {"--version", version.empty() ? "" : "Show the version and quit."},
+    };
+    std::string text;
+    if (!description.empty())
+        text += wrap(description, 0) + "\n";
+    text += usage() + "\noptions:\n";
+    for (const Entry& entry : entries) {
+        if (entry.text.empty())
+            continue;
+        std::string first = "  " + std::string(entry.option);
+        first.resize(HELP_INDENT, ' ');
+        text += first + wrap(entry.text, HELP_INDENT).substr(HELP_INDENT);
+    }
+    return text;
+}
+
+std::string Launcher::wrap(const std::string& text, size_t indent) {
+    std::string wrapped;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string word;
+        std::string row(indent, ' ');
+        while (words >> word) {
+            if (row.size() > indent && row.size() + 1 + word.size() > HELP_WIDTH) {
+                wrapped += row + "\n";
+                row.assign(indent, ' ');
+            }
+            row += (row.size() > indent ? " " : "") + word;
+        }
+        wrapped += row + "\n";
+    }
+    return wrapped;
 }
 
 int Launcher::prepare() {
@@ -170,6 +279,11 @@ int Launcher::finish() {
         }
     }
     if (input.isReplaying()) {
+        // Ended before its last cycle, a replay's summary would read like one that went astray.
+        const int recorded = replay.getLastCycle() + 1;
+        if (last_cycle + 1 < recorded)
+            say("stopped by the viewer at cycle " + std::to_string(last_cycle + 1) + " of " +
+                std::to_string(recorded));
         input.finishReplay(last_cycle);
         if (!replay.getCutNote().empty()) {
             warn(replay.getCutNote());

@@ -67,9 +67,10 @@ public:
     explicit Launcher(std::string init_program, std::string init_version = "");
 
     /// Reads the options of LaunchOptions from the command line (CLI11). RUN when the game
-    /// should start; otherwise the exit code, after the help or the version on out (0) or a
-    /// usage message on err (2). A game with options of its own parses them itself and hands
-    /// the result to setOptions().
+    /// should start; otherwise the exit code, after the help or the version on out (0), or after
+    /// "PROGRAM: what is wrong" and the usage on err (2), which a usage error anywhere on the
+    /// line gives even with --help or --version. The help fits 80 columns. A game with options
+    /// of its own parses them itself and hands the result to setOptions().
     int parse(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
     /// The text --help shows above the options.
     void setDescription(const std::string& text) { description = text; }
@@ -98,7 +99,9 @@ public:
     /// Runs the game loop until it ends, then finish().
     int run();
     /// After the loop: ends the recording (its end line) or the replay (its last marks compared),
-    /// says on stderr (and in the log) what went wrong, and returns the exit code of the run.
+    /// says on stderr (and in the log) what went wrong, and returns the exit code of the run. A
+    /// replay ended before its last cycle (the viewer closed it) is said on stderr, "PROGRAM:
+    /// stopped by the viewer at cycle N of M", N and M counting cycles as the summary does.
     int finish();
 
     /// Whether this run records its input.
@@ -115,6 +118,17 @@ private:
     void warn(const std::string& message) const;
     /// The help of an option: the game's words if it gave some, else the default.
     std::string helpOf(const std::string& option, const char* default_text) const;
+    /// The usage lines, one for playing, one for replaying, one for the help.
+    std::string usage() const;
+    /// What --help prints: the description, the usage and each option with its help.
+    std::string helpText() const;
+    /// Reads an option's whole number from low to high into value: "" when it is one, else what
+    /// is wrong with it.
+    static std::string readNumber(const std::string& option, const std::string& text,
+                                  unsigned long low, unsigned long high, unsigned long& value);
+    /// The text's lines, each word-wrapped to the help's width, continued lines (and the first)
+    /// indented by indent columns.
+    static std::string wrap(const std::string& text, size_t indent);
 
     std::string program;
     std::string version;

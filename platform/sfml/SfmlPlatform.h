@@ -13,7 +13,9 @@ public:
     SfmlPlatform();
     /// "sfml".
     const char* getName() const override { return "sfml"; }
-    /// A window as the settings describe: null with NO_DISPLAY when there is no X display.
+    /// A window as the settings describe: null with NO_DISPLAY when there is no X display. A
+    /// window larger than the screen opens at the largest scale that fits, which is said in one
+    /// line on stderr and one in the log.
     std::unique_ptr<Screen> openScreen(const ScreenSettings& settings,
                                        ScreenStatus& status) override;
     /// The SFML sound device.

@@ -107,6 +107,14 @@ ScreenStatus SfmlScreen::open() {
     return atlas.load(settings.font_file) ? ScreenStatus::OPENED : ScreenStatus::NO_FONT;
 }
 
+int SfmlScreen::fittingScale(const ScreenSettings& settings, int screen_width, int screen_height) {
+    int fitting = settings.scale;
+    while (fitting > 1 && (settings.horizontal_pixels * fitting > screen_width ||
+                           settings.vertical_pixels * fitting > screen_height))
+        fitting--;
+    return fitting < 1 ? 1 : fitting;
+}
+
 void SfmlScreen::place() {
     // Centred on the screen, but never with its top or left edge off it: a window larger than
     // the screen shows its top-left part, where the health display is.

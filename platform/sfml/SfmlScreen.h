@@ -40,6 +40,10 @@ public:
     /// made) or NO_FONT (the window is open, its glyphs empty).
     ScreenStatus open();
 
+    /// The largest scale, at most the one the settings ask for and at least 1, at which the
+    /// window fits a screen of the given size in pixels.
+    static int fittingScale(const ScreenSettings& settings, int screen_width, int screen_height);
+
     bool isOpen() const override;
     void close() override;
     int present(const std::vector<CellDraw>& cells) override;

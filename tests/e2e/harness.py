@@ -32,7 +32,7 @@ class Screen:
     """A screenshot cropped to the game window, looked at by character cell."""
 
     def __init__(self, path, x, y, width, height):
-        self.width = width
+        self.path, self.width, self.height = path, width, height
         self.raw = subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
                                    "+repage", "-depth", "8", "rgb:-"], check=True,
                                   stdout=subprocess.PIPE).stdout

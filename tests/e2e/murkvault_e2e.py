@@ -2,6 +2,7 @@
 """End-to-end tests: the real game without a display, without its data, and installed and
 packaged; and the walk and swings that other end-to-end tests play in the real window."""
 
+import gzip
 import os
 import re
 import subprocess
@@ -81,6 +82,10 @@ def test_installed_game_runs_and_packages(args):
         launcher = os.path.join(prefix, "games", "murkvault")
         assert desktop_exec(prefix + "/share/applications/murkvault.desktop") == [
             "Exec=" + launcher]
+        # The manual page names no data folder of one prefix: this one is not /usr.
+        with gzip.open(prefix + "/share/man/man6/murkvault.6.gz", "rt") as page:
+            manual = page.read()
+        assert "/usr/share/murkvault" not in manual and "share/murkvault" in manual, manual
         # The launcher runs the game in a per-user folder, where the log goes.
         log = os.path.join(home, ".local", "state", "murkvault", "kestrel.log")
         with GameSession("installed", [launcher], cwd=elsewhere, log_path=log,

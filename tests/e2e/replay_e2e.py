@@ -28,8 +28,8 @@ SUMMARY = re.compile(r"^cycles (\d+) floor \d+ score -?\d+ health -?\d+ checksum
 # The log lines that may differ between a game and its replay: frame timing, the window, and
 # what is said about the recording or the replay.
 VOLATILE = re.compile(r"^(GameManager::run\(\): cycle \d+ missed deadline|GraphicsManager::"
-                      r"startUp\(\): |InputManager::startUp\(\): |(InputManager::getInput|"
-                      r"Launcher::finish)\(\): Warning! )")
+                      r"startUp\(\): |InputManager::startUp\(\): |SfmlPlatform::openScreen\(\): |"
+                      r"(InputManager::getInput|Launcher::finish)\(\): Warning! )")
 # The exit codes the README gives.
 REFUSED, RECORDING_INCOMPLETE, REPLAY_DIVERGED, REPLAY_CUT_OFF = 1, 3, 4, 5
 
@@ -117,13 +117,20 @@ def test_bad_replay_files_and_options_are_refused(args):
             assert result.returncode == 2, "%s: exit code %d" % (file, result.returncode)
             assert len(lines) == 1 and re.match(pattern, lines[0]), "%s: %r" % (file, lines)
             assert not os.path.exists(os.path.join(work, "kestrel.log")), file + " started"
-        for options in (["--seed", "x"], ["--scales"], ["--headless"], ["--seed", "-3"]):
+        for options, fault in ((["--seed", "x"], "--seed x: not a number"),
+                               (["--scales"], "unknown option --scales"),
+                               (["--headless"], "--headless works only with --replay"),
+                               (["--seed", "-3"], "--seed -3: out of range"),
+                               (["--version", "--bogus"], "unknown option --bogus")):
             result = game(args, work, *options, timeout=WAIT)
-            assert result.returncode == 2 and result.stderr.startswith("murkvault: "), (
+            assert result.returncode == 2 and result.stderr.startswith("murkvault: %s" % fault), (
                 options, result.returncode, result.stderr)
             assert "--replay FILE" in result.stderr, "no usage after %s" % options
+            assert result.stdout == "", (options, result.stdout)
         result = game(args, work, "--help", timeout=WAIT)
         assert result.returncode == 0 and "--seed N" in result.stdout, result
+        wide = [line for line in result.stdout.splitlines() if len(line) > 80]
+        assert not wide, "--help is wider than 80 columns: %s" % wide
         result = game(args, work, "--version", timeout=WAIT)
         assert result.returncode == 0 and result.stdout.startswith("murkvault "), result
 

@@ -53,3 +53,61 @@ TEST_F(EnemyTest, AnAlertedEnemyLosesTheSwordsDamageOncePerFifteenStepCooldown) 
     EXPECT_EQ(alerted.getSprite()->getLabel(), "zombie-aggro");
     EXPECT_EQ(alerted.getHealth(), 10);
 }
+
+// A game of seed 3 recorded in the window (tools/record-route.py): the player sneaks up, right,
+// right and up to the ladder, lands in floor 2's centre room, sneaks through its right-hand
+// doorway and stands at the left edge of the next room. Its enemies were made with the floor,
+// and the landing spot in the centre room was the last position broadcast while they stood in
+// the world before it was swapped in; one of them looks up the column of that spot. Replayed
+// cycle by cycle, every enemy that turns alerted must have been told where the player is.
+TEST_F(EnemyTest, NoEnemyNoticesThePlayerBeforeItIsToldWhereThePlayerIs) {
+    ks::Replay replay;
+    ASSERT_EQ(replay.load(MURKVAULT_SOURCE_DIR "/tests/data/routes/seed-3-floor-2.rpl"), 0);
+    Map::setNextSeed(replay.getSeed());
+    ks::GameManager& game = ks::GameManager::getInstance();
+    ks::InputManager::getInstance().startReplay(&replay);
+    populateWorld();
+    std::set<int> alerted; // by id
+    int cycles_in_room = 0;
+    for (int cycle = 0; !game.getGameOver() && cycle <= replay.getLastCycle(); cycle++) {
+        game.setStepCount(cycle);
+        game.cycle();
+        Map* p_map = mapInWorld();
+        if (!p_map || !p_map->getPlayer())
+            continue;
+        const Player* p_player = p_map->getPlayer();
+        for (Enemy* p_enemy : objectsInWorld<Enemy>()) {
+            if (!p_enemy->isAlerted() || !alerted.insert(p_enemy->getId()).second)
+                continue;
+            const ks::Position told = p_enemy->getPlayerPosition();
+            const ks::Position real = p_player->getPosition();
+            EXPECT_TRUE(told == real)
+                << p_enemy->getType() << " at " << p_enemy->getPosition().getX() << ","
+                << p_enemy->getPosition().getY() << " alerted in cycle " << cycle << " told "
+                << told.getX() << "," << told.getY() << ", the player at " << real.getX() << ","
+                << real.getY();
+        }
+        if (p_map->getFloor() == 3 && p_map->getCurrentRoom() == p_map->getRoom(1, 2))
+            cycles_in_room++;
+    }
+    ks::InputManager::getInstance().startReplay(nullptr);
+    EXPECT_GT(cycles_in_room, 60) << "the route no longer leads to floor 2's room (1,2)";
+}
+
+// Its room swapped in or out, an enemy forgets where the player was: a chaser then stands
+// until the player's next move tells it where to go.
+TEST_F(EnemyTest, ARoomSwapMakesAnEnemyForgetThePlayerAndAChaserWaitsForTheNextMove) {
+    Player* player = newPlayerAt(ks::Position(50, 12));
+    Zombie zombie(HOME, FACING_RIGHT);
+    announceMove(player, ks::Position(50, 12), &zombie);
+    sendSteps(&zombie);
+    ASSERT_TRUE(zombie.isAlerted());
+    EventRoomSwap swapped(NORTH);
+    zombie.eventHandler(&swapped);
+    EXPECT_FALSE(zombie.knowsPlayer());
+    sendSteps(&zombie, 40);
+    EXPECT_EQ(zombie.getPosition(), HOME);
+    announceMove(player, ks::Position(50, 12), &zombie);
+    sendSteps(&zombie);
+    EXPECT_EQ(zombie.getPosition(), ks::Position(41, 12));
+}

@@ -69,3 +69,19 @@ TEST_F(PlayerTest, BlowsCostTenLessDefenseAtLeastOneAndNothingWhileInvulnerable)
     touch(&zombie, &player);
     EXPECT_EQ(player.getHealth(), 83);
 }
+
+// Q: the player leaves the world for good, and the bottom line says so and names the way out for
+// as long as the game goes on; the other keys and a deadly blow do nothing more.
+TEST_F(PlayerTest, QLeavesTheWorldWithALastingLineThatEscapeQuits) {
+    Map* p_map = newMap(3);
+    Player* p_player = p_map->getPlayer();
+    runCycles(2);
+    key(p_player, Key::Q);
+    key(p_player, Key::D);
+    p_player->setHealth(0, false); // spikes in the same cycle: it had left already
+    runCycles(300);
+    EXPECT_FALSE(inWorld(p_player));
+    EXPECT_EQ(p_player->getPosition(), Position(39, 11));
+    EXPECT_TRUE(objectsInWorld<Gameover>().empty());
+    EXPECT_EQ(shownRow(22).substr(15, 52), "You have left the world for good. Press Esc to quit.");
+}

@@ -15,7 +15,7 @@ TEST_F(RoomSwapTest, TheOldRoomsObjectsLeaveButThePlayerMapDisplaysAndPopUpsStay
     Room* p_north = p_map->getRoom(2, 3);
     ASSERT_EQ(p_map->getCurrentRoom(), p_north);
     EXPECT_TRUE(inWorld(p_player) && inWorld(p_map));
-    EXPECT_EQ(objectsInWorld<ks::ViewObject>().size() + objectsInWorld<PopUp>().size(), 3u);
+    EXPECT_EQ(objectsInWorld<ks::ViewObject>().size() + objectsInWorld<PopUp>().size(), 4u);
     for (ks::Object* p_object : objectsInWorld()) // no sword, arrow or sign is left
         EXPECT_TRUE(p_object == p_map || p_object == p_player ||
                     dynamic_cast<ks::ViewObject*>(p_object) || dynamic_cast<PopUp*>(p_object) ||

@@ -29,7 +29,7 @@ TEST_F(SpriteLookupTest, EachObjectLogsItsOwnWarningAndGoesOnWithoutASprite) {
     new Atkup(at);
     new Defup(at);
     new Moneybag(at);
-    Gameover::spawn(0);
+    Gameover::spawn(0, 1);
     const std::pair<const char*, const char*> others[] = {
         {"Player", "player"},     {"Instructions", "instructions"},
         {"Ladder", "ladder"},     {"Spikes", "spikes"},

@@ -73,6 +73,8 @@ Knobs Knobs::save() {
                 ks::WorldManager::getInstance().isBruteForce(),
                 graphics.getScale(),
                 ks::InputManager::getInstance().getPauseKey(),
+                game.getPauseText(),
+                game.getPausePlace(),
                 ks::LogManager::getInstance().getMaxFileSize(),
                 {},
                 graphics.getTitle(),
@@ -92,6 +94,8 @@ void Knobs::restore() const {
     ks::ResourceManager::getInstance().setDataFolder(data_folder);
     ks::InputManager::getInstance().setPauseKey(pause_key);
     ks::GameManager::getInstance().setPaused(paused);
+    ks::GameManager::getInstance().setPauseText(pause_text);
+    ks::GameManager::getInstance().setPausePlace(pause_place);
     ks::GameManager::getInstance().setPaced(paced);
     ks::LogManager::getInstance().setMaxFileSize(max_log_size);
     ks::WorldManager::getInstance().setBruteForce(brute_force);

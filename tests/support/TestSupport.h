@@ -13,6 +13,7 @@
 #include "InputEvent.h"
 #include "Object.h"
 #include "PhysicalKey.h"
+#include "Position.h"
 #include "Screen.h"
 
 // The lines of the log file (LogManager::getFileName) as written so far.
@@ -36,11 +37,14 @@ std::string row(int y);
 std::string shownRow(int y);
 
 // The process-wide settings tests turn: the clock's time source, graphics' scale, title and font,
-// the pause key, the paused and paced flags, the log's size cap and file name, the resources'
-// data folder, the world's brute-force switch and the process's file-size limit.
+// the pause key, the paused and paced flags, the pause text and its place, the log's size cap and
+// file name, the resources' data folder, the world's brute-force switch and the process's
+// file-size limit.
 struct Knobs {
     bool paused, paced, brute_force;
     int scale, pause_key;
+    std::string pause_text;
+    ks::Position pause_place;
     long max_log_size;
     struct rlimit file_size;
     std::string title, font_file, log_file, data_folder;
@@ -84,6 +88,7 @@ public:
     int present(const std::vector<ks::CellDraw>& cells) override {
         presents++;
         cells_drawn += static_cast<int>(cells.size());
+        last_frame = cells;
         return 0;
     }
     bool pollEvent(ks::InputEvent& event) override;
@@ -97,6 +102,7 @@ public:
     bool open = true;
     int presents = 0;
     int cells_drawn = 0;
+    std::vector<ks::CellDraw> last_frame; // the cells of the last frame shown, in order
 };
 
 // Starts the graphics manager on a new scripted screen, which it owns, and returns it.

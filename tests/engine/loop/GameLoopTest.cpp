@@ -46,3 +46,29 @@ TEST_F(GameLoopTest, PKeyFreezesTheWorldAndShowsPausedUntilPressedAgain) {
     EXPECT_EQ(steps(), 2);
     EXPECT_EQ(shownRow(11), std::string(80, ' '));
 }
+
+// However long the pause, each paused frame draws the scene and the text once, at the place the
+// game chose, so the screen is shown the same frame every cycle.
+TEST_F(GameLoopTest, EveryPausedFrameIsTheSceneWithTheTextOnceWhereTheGamePutsIt) {
+    ScriptedScreen* screen = startScripted();
+    ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
+    ks::GameManager& game = ks::GameManager::getInstance();
+    game.setPauseText("P: go on");
+    game.setPausePlace(ks::Position(40, 0));
+    ks::Sprite sprite(1, 1, 1, ks::GREEN);
+    sprite.addFrame(ks::Frame(1, 1, "M"));
+    Recorder mover(ks::Position(10, 5));
+    mover.setSprite(&sprite);
+    game.cycle();
+    const std::vector<ks::CellDraw> scene = screen->last_frame;
+    screen->key(ks::InputEvent::Type::KEY_PRESSED, ks::PhysicalKey::P);
+    game.cycle();
+    const std::vector<ks::CellDraw> paused = screen->last_frame;
+    EXPECT_EQ(paused.size(), scene.size() + 10);         // " P: go on "
+    EXPECT_EQ(shownRow(0).substr(36, 10), " P: go on "); // centred on column 40
+    EXPECT_EQ(shownRow(5).substr(10, 1), "M");
+    for (int i = 0; i < 5; i++) {
+        game.cycle();
+        EXPECT_TRUE(screen->last_frame == paused) << "paused frame " << i + 2;
+    }
+}

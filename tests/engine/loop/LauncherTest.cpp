@@ -62,6 +62,8 @@ TEST(LauncherParseTest, UsageErrorsEndWithTwoAndTheUsageOnStderr) {
         {"extra"},
         {"--scale", "5"},
         {"--replay", "a", "--headless", "--scale", "2"},
+        {"--version", "--bogus"},
+        {"--help", "--seed", "abc"},
     };
     for (const auto& args : cases) {
         Parsed p = parse(args);
@@ -70,6 +72,41 @@ TEST(LauncherParseTest, UsageErrorsEndWithTwoAndTheUsageOnStderr) {
         EXPECT_NE(p.err.find("--replay FILE"), std::string::npos) << "no usage for " << args[0];
         EXPECT_EQ(p.out, "");
     }
+}
+
+// The first line of each usage error names the fault in a player's words.
+TEST(LauncherParseTest, EachUsageErrorSaysWhatIsWrong) {
+    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+        {{"--seed", "abc"}, "game: --seed abc: not a number (N is from 0 to 4294967295)"},
+        {{"--seed", "4294967296"},
+         "game: --seed 4294967296: out of range (N is from 0 to "
+         "4294967295)"},
+        {{"--seed", "-1"}, "game: --seed -1: out of range (N is from 0 to 4294967295)"},
+        {{"--scale", "2x"}, "game: --scale 2x: not a number (N is from 1 to 4)"},
+        {{"--scale"}, "game: --scale needs a number (N is from 1 to 4)"},
+        {{"--record"}, "game: --record needs a file name"},
+        {{"--version", "--bogus"}, "game: unknown option --bogus"},
+        {{"extra"}, "game: unexpected argument extra"},
+        {{"--headless"}, "game: --headless works only with --replay"},
+        {{"--replay", "a", "--record", "b"}, "game: --replay and --record cannot go together"},
+    };
+    for (const auto& c : cases) {
+        Parsed p = parse(c.first);
+        EXPECT_EQ(p.err.substr(0, p.err.find('\n')), c.second);
+    }
+}
+
+// The help is for a player: every line within 80 columns, nothing of the parser's notation.
+TEST(LauncherParseTest, TheHelpFitsEightyColumnsInAPlayersWords) {
+    Parsed help = parse({"--help"});
+    std::istringstream lines(help.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); count++) {
+        EXPECT_LE(line.size(), 80u) << line;
+        for (const char* jargon : {"UINT", "INT", "TEXT", "Excludes", "Needs", "[0 - "})
+            EXPECT_EQ(line.find(jargon), std::string::npos) << line;
+    }
+    EXPECT_GT(count, 10);
 }
 
 TEST(LauncherParseTest, TheOptionsAreReadIntoTheRun) {
@@ -315,6 +352,37 @@ TEST_F(LauncherRunTest, ATerminationSignalEndsTheRecordingProperly) {
     EXPECT_EQ(fileText("run.rpl"), "ks-replay 2\nseed 5\n0 quit\n0 end " +
                                        ks::Replay::checksumText(recorded.checksum) + "\n");
     EXPECT_EQ(ks::ExitSignals::getStopSignal(), 0);
+}
+
+// Escape while watching a replay: the summary would read like a replay gone astray, so one line
+// says the viewer stopped it, in the summary's count of cycles. A replay played to its end says
+// nothing.
+TEST_F(LauncherTest, AReplayStoppedByTheViewerSaysSoOnStderr) {
+    std::ofstream("game.rpl") << "ks-replay 1\nseed 5\n10 key pressed W\n99 end\n";
+    class Viewer : public CountingPlatform {
+    public:
+        std::unique_ptr<ks::Screen> openScreen(const ks::ScreenSettings&,
+                                               ks::ScreenStatus& status) override {
+            auto screen = std::make_unique<ScriptedScreen>();
+            screen->key(ks::InputEvent::Type::KEY_PRESSED, ks::PhysicalKey::ESCAPE);
+            status = ks::ScreenStatus::OPENED;
+            return screen;
+        }
+    } viewer;
+    for (bool stopped : {true, false}) {
+        ks::GraphicsManager::getInstance().shutDown();
+        ks::LaunchOptions options;
+        options.replay_file = "game.rpl";
+        options.headless = !stopped;
+        ks::Launcher launcher("game");
+        launcher.setOptions(options);
+        ASSERT_EQ(launcher.start(viewer, headless), 0);
+        testing::internal::CaptureStderr();
+        launcher.run();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  stopped ? "game: stopped by the viewer at cycle 1 of 100\n" : "");
+        EXPECT_EQ(ks::GameManager::getInstance().getStepCount(), stopped ? 1 : 100);
+    }
 }
 
 } // namespace

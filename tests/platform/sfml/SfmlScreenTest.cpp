@@ -11,8 +11,8 @@
 
 #include "Color.h"
 #include "SfmlScreen.h"
-#include "TestWindow.h"
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -139,6 +139,21 @@ TEST_F(SfmlScreenTest, KeyEventsNameThePhysicalKey) {
         ks::InputEvent released = nextKeyEvent();
         EXPECT_EQ(released.type, ks::InputEvent::Type::KEY_RELEASED) << c.first;
         EXPECT_EQ(released.key, c.second) << c.first;
+    }
+}
+
+// A window of 921 x 691 pixels at scale 1 opens at the largest scale asked for that fits the
+// screen: on 1920 x 1080 scale 2 (1842 x 1382) is too tall; on 3840 x 2160 scale 4 (3684 x 2764)
+// is too tall, 3 (2763 x 2073) fits; a screen smaller than the window still gets scale 1.
+TEST(SfmlScreenScaleTest, TheScaleIsLoweredToTheLargestThatFitsTheScreen) {
+    ks::ScreenSettings settings;
+    const int cases[][4] = {// asked, screen width, height, opened
+                            {2, 1920, 1080, 1}, {2, 2000, 1600, 2}, {4, 3840, 2160, 3},
+                            {4, 1280, 1024, 1}, {3, 800, 600, 1},   {1, 2560, 1440, 1}};
+    for (const auto& c : cases) {
+        settings.scale = c[0];
+        EXPECT_EQ(ks::SfmlScreen::fittingScale(settings, c[1], c[2]), c[3])
+            << c[0] << " on " << c[1] << " x " << c[2];
     }
 }
 
