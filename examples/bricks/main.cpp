@@ -118,7 +118,7 @@ int main(int argc, char* argv[]) {
     addDisplay("Lives:", ks::TOP_RIGHT, Ball::START_LIVES);
 
     // Not 0 when the recording is incomplete or a replay went astray (see the launcher).
-    const int code = launcher.run();
+    code = launcher.run();
 
     printf("score %d lives %d bricks %d cycles %d\n", p_score->getValue(), p_ball->getLives(),
            Brick::getLeft(), ks::GameManager::getInstance().getStepCount());
