@@ -131,11 +131,25 @@ int Launcher::start(Platform& platform, Platform& headless) {
 }
 
 void Launcher::run() {
-    GameManager& game = GameManager::getInstance();
-    game.run();
+    GameManager::getInstance().run();
+    endRecording();
+}
+
+void Launcher::beginRun() {
+    GameManager::getInstance().beginRun();
+}
+
+bool Launcher::runCycle() {
+    if (GameManager::getInstance().runCycle())
+        return true;
+    endRecording();
+    return false;
+}
+
+void Launcher::endRecording() {
     // The step count has gone one past the last cycle played.
     if (isRecording())
-        InputManager::getInstance().stopRecording(game.getStepCount() - 1);
+        InputManager::getInstance().stopRecording(GameManager::getInstance().getStepCount() - 1);
 }
 
 } // namespace ks

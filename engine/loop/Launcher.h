@@ -81,6 +81,12 @@ public:
     int start(Platform& platform, Platform& headless);
     /// Runs the game loop until it ends, then ends the recording with the last cycle played.
     void run();
+    /// Starts a run whose cycles the caller drives one runCycle() at a time, for a host that
+    /// cannot block in run() (a web page, driven by the browser's animation frames).
+    void beginRun();
+    /// One cycle of the loop (GameManager::runCycle); in the cycle that ends the game the
+    /// recording ends as run() ends it. Whether the game goes on.
+    bool runCycle();
 
     /// Whether this run records its input.
     bool isRecording() const { return !options.record_file.empty(); }
@@ -90,6 +96,8 @@ public:
     const Replay& getReplay() const { return replay; }
 
 private:
+    /// Ends the recording, if any, with the last cycle played.
+    void endRecording();
     /// Prints "PROGRAM: message" on stderr.
     void say(const std::string& message) const;
     /// The help of an option: the game's words if it gave some, else the default.

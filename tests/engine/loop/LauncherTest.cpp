@@ -175,6 +175,25 @@ TEST_F(LauncherTest, AHeadlessReplayRunsOnTheHeadlessPlatformUnpaced) {
     EXPECT_TRUE(ks::InputManager::getInstance().isReplaying());
 }
 
+// Driven a cycle at a time (by a web page), the recording ends with the last cycle played, as
+// after run().
+TEST_F(LauncherTest, ARunDrivenCycleByCycleEndsItsRecordingWithTheLastCycle) {
+    ks::LaunchOptions options;
+    options.has_seed = true;
+    options.seed = 9;
+    options.record_file = "driven.rpl";
+    ks::Launcher launcher("game");
+    launcher.setOptions(options);
+    ASSERT_EQ(launcher.start(platform, headless), 0);
+    launcher.beginRun();
+    for (int cycle = 0; cycle < 3; cycle++)
+        EXPECT_TRUE(launcher.runCycle());
+    EXPECT_EQ(fileText("driven.rpl"), "ks-replay 1\nseed 9\n");
+    ks::GameManager::getInstance().setGameOver(true);
+    EXPECT_FALSE(launcher.runCycle());
+    EXPECT_EQ(fileText("driven.rpl"), "ks-replay 1\nseed 9\n2 end\n");
+}
+
 TEST_F(LauncherTest, EachFailedStartIsOneLineAndAnExitCode) {
     std::string err;
     ks::LaunchOptions bad_replay;
