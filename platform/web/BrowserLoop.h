@@ -20,7 +20,7 @@ public:
     /// Of each animation frame, what a fast replay may spend running cycles.
     static constexpr double FAST_BUDGET_MS = 12.0;
     /// How many of the last cycles' times are kept.
-    static const size_t TIMES_KEPT = 100000;
+    static constexpr size_t TIMES_KEPT = 100000;
 
     /// Starts running the launcher's loop (beginRun() first); returns at once. on_end is called
     /// once, after the cycle that ends the game.

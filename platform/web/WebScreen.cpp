@@ -51,12 +51,12 @@ void WebScreen::queue(const InputEvent& event) {
 }
 
 void WebScreen::keyChanged(PhysicalKey key, bool down, bool repeat) {
-    // A key event means the page has the focus, whatever was heard of it before.
-    focused = true;
     InputEvent event;
     event.type = down ? InputEvent::Type::KEY_PRESSED : InputEvent::Type::KEY_RELEASED;
     event.key = key;
     if (down) {
+        // Only the page with the focus hears a key go down, whatever was heard of the focus.
+        focused = true;
         held.insert(key);
         if (repeat && !key_repeat)
             return;

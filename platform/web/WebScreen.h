@@ -23,7 +23,7 @@ namespace ks {
 class WebScreen : public Screen {
 public:
     /// Events waiting beyond this many are dropped (a page whose game has ended is not polled).
-    static const size_t MAX_QUEUED = 4096;
+    static constexpr size_t MAX_QUEUED = 4096;
 
     /// A screen painting on the canvas, with the focus.
     explicit WebScreen(std::unique_ptr<CellCanvas> new_canvas);
