@@ -80,21 +80,10 @@ const std::vector<float>& BrowserLoop::getCycleTimes() {
 // For the page, its tests and benchmarks.
 extern "C" {
 
-// The cells of the last frame shown: 24 rows of 80 characters, then 24 rows of 80 colours (the
-// colour numbers as digits, '.' for a cell nothing was drawn in), each row ending in a newline.
+// The cells of the last frame shown, as CellGrid::toText gives them.
 EMSCRIPTEN_KEEPALIVE const char* ks_web_shown_cells() {
     static std::string text;
-    const ks::CellGrid& cells = ks::GraphicsManager::getInstance().getShownCells();
-    text.clear();
-    for (int y = 0; y < cells.getHeight(); y++)
-        text += cells.rowText(y) + "\n";
-    for (int y = 0; y < cells.getHeight(); y++) {
-        for (int x = 0; x < cells.getWidth(); x++) {
-            const int color = cells.getColor(x, y);
-            text += color >= 0 && color <= 9 ? static_cast<char>('0' + color) : '.';
-        }
-        text += "\n";
-    }
+    text = ks::GraphicsManager::getInstance().getShownCells().toText();
     return text.c_str();
 }
 

@@ -55,7 +55,8 @@ TEST(PageOptionsTest, AWrongParameterIsOneLineNamingIt) {
     EXPECT_EQ(errorOf("?seed="), "?seed=: the seed is a number from 0 to 4294967295");
     EXPECT_EQ(errorOf("?scale=5"), "?scale=5: the scale is a number from 1 to 4");
     EXPECT_EQ(errorOf("?scale=0"), "?scale=0: the scale is a number from 1 to 4");
-    EXPECT_EQ(errorOf("?replay=games/"), "?replay=games/: name a recording served next to the page");
+    EXPECT_EQ(errorOf("?replay=games/"),
+              "?replay=games/: name a recording served next to the page");
     EXPECT_EQ(errorOf("?replay=a.rpl&seed=1"),
               "?replay= and ?seed= do not go together: a recording brings its own seed");
     EXPECT_EQ(errorOf("?fast=1"), "?fast needs ?replay=: only a recording can be played faster");

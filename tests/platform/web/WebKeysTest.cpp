@@ -34,14 +34,14 @@ TEST(WebKeysTest, TheGamesModeArrowAndPauseKeysAreFound) {
 }
 
 TEST(WebKeysTest, CodesOfNoKeyTheEngineKnowsAreUnknown) {
-    for (const char* code : {"", "Key", "Keya", "KeyAB", "Digit", "Digit10", "Digit-1", "F0",
-                             "F01", "F16", "F1x", "Numpad", "NumpadEqual", "Lang1", "Fn"})
+    for (const char* code : {"", "Key", "Keya", "KeyAB", "Digit", "Digit10", "Digit-1", "F0", "F01",
+                             "F16", "F1x", "Numpad", "NumpadEqual", "Lang1", "Fn"})
         EXPECT_EQ(WebKeys::fromCode(code), PhysicalKey::UNKNOWN) << code;
 }
 
 TEST(WebKeysTest, OnlyFunctionKeysTabAndShortcutsKeepTheirMeaningToTheBrowser) {
-    for (PhysicalKey key : {PhysicalKey::UP, PhysicalKey::SPACE, PhysicalKey::LALT,
-                            PhysicalKey::W, PhysicalKey::ESCAPE, PhysicalKey::UNKNOWN})
+    for (PhysicalKey key : {PhysicalKey::UP, PhysicalKey::SPACE, PhysicalKey::LALT, PhysicalKey::W,
+                            PhysicalKey::ESCAPE, PhysicalKey::UNKNOWN})
         EXPECT_FALSE(WebKeys::leftToBrowser(key, false)) << static_cast<int>(key);
     EXPECT_TRUE(WebKeys::leftToBrowser(PhysicalKey::F5, false));
     EXPECT_TRUE(WebKeys::leftToBrowser(PhysicalKey::F12, false));

@@ -124,7 +124,9 @@ TEST_F(WebScreenInputTest, ThePageLosingTheFocusReleasesAHeldKey) {
     ks::GraphicsManager::getInstance().startUp(std::move(owned));
     ks::InputManager& input = ks::InputManager::getInstance();
     Recorder hero;
-    auto keys = [&hero] { return std::count(hero.events.begin(), hero.events.end(), "ks::keyboard"); };
+    auto keys = [&hero] {
+        return std::count(hero.events.begin(), hero.events.end(), "ks::keyboard");
+    };
 
     p_screen->keyChanged(ks::PhysicalKey::D, true, false);
     input.getInput();
