@@ -12,12 +12,10 @@
 
 #include "BrowserLoop.h"
 #include "DefaultPlatform.h"
-#include "EventKeyboard.h"
 #include "GameManager.h"
 #include "HeadlessPlatform.h"
 #include "InputManager.h"
 #include "Launcher.h"
-#include "Map.h"
 #include "PageOptions.h"
 #include "Replay.h"
 #include "Setup.h"
@@ -76,18 +74,10 @@ int main(int argc, char* argv[]) {
     if (options.launch.replay_file.empty())
         options.launch.record_file = RECORDING_FILE;
     launcher.setOptions(options.launch);
-    int code = launcher.prepare();
+    // A missing data package: the desktop's note about missing data, shown on the page.
+    const int code = startGame(launcher, page, headless);
     if (code != 0)
         return code;
-    Map::setNextSeed(launcher.getSeed());
-    checkDataFiles(); // a missing data package: the desktop's note, shown on the page
-
-    ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
-    if ((code = launcher.start(page, headless)) != 0)
-        return code;
-
-    loadResources();
-    populateWorld();
     ks::BrowserLoop::start(launcher, options.fast, [] { printf("%s\n", summaryLine().c_str()); });
     return 0;
 }

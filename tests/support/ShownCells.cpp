@@ -4,12 +4,9 @@
 // tests compare the two. Run it where the game's data is.
 #include <cstdio>
 
-#include "EventKeyboard.h"
 #include "GraphicsManager.h"
 #include "HeadlessPlatform.h"
-#include "InputManager.h"
 #include "Launcher.h"
-#include "Map.h"
 #include "Setup.h"
 
 int main(int argc, char* argv[]) {
@@ -23,15 +20,9 @@ int main(int argc, char* argv[]) {
     options.replay_file = argv[1];
     options.headless = true;
     launcher.setOptions(options);
-    int code = launcher.prepare();
+    const int code = startGame(launcher, headless, headless);
     if (code != 0)
         return code;
-    Map::setNextSeed(launcher.getSeed());
-    ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
-    if ((code = launcher.start(headless, headless)) != 0)
-        return code;
-    loadResources();
-    populateWorld();
     launcher.run();
     fputs(ks::GraphicsManager::getInstance().getShownCells().toText().c_str(), stdout);
     return 0;
