@@ -31,6 +31,7 @@ mergeInto(LibraryManager.library, {
       KsCanvas.atlasContext = KsCanvas.atlas.getContext('2d');
       KsCanvas.tiles = {};
       KsCanvas.nextTile = 0;
+      KsCanvas.generation = (KsCanvas.generation || 0) + 1;
     },
 
     // The atlas tile of a character in a colour, drawn on first use: the glyph's origin a half
@@ -55,23 +56,39 @@ mergeInto(LibraryManager.library, {
       return found;
     },
 
+    // Draws the printable characters in every colour: copying from the atlas right after drawing
+    // into it makes the browser copy the whole atlas, so it is drawn into before a frame, not
+    // while one is painted.
+    fillAtlas: function() {
+      for (var ch = 33; ch < 127; ch++)
+        for (var color = 0; color < 8; color++) KsCanvas.tile(ch, color);
+    },
+
     // A frame: 8 numbers a cell (its background's left, top, right and bottom, its glyph's
     // origin x and baseline y, the character and the colour), painted in order on black.
     paint: function(cells) {
       var c = KsCanvas.context;
+      var glyphs = KsCanvas.fontState === 'ready';
+      var tiles, generation;
+      do {
+        // Again if the atlas filled up and started over meanwhile.
+        generation = KsCanvas.generation;
+        tiles = [];
+        for (var i = 0; glyphs && i < cells.length; i += 8) {
+          var color = cells[i + 7];
+          tiles.push(cells[i + 6] === 32 ? null : KsCanvas.tile(cells[i + 6],
+                                                                color >= 0 && color <= 7 ? color : 7));
+        }
+      } while (generation !== KsCanvas.generation);
       c.fillStyle = '#000000';
       c.fillRect(0, 0, KsCanvas.canvas.width, KsCanvas.canvas.height);
-      var glyphs = KsCanvas.fontState === 'ready';
       var size = KsCanvas.tileSize(), half = KsCanvas.glyphSize / 2;
       var lift = KsCanvas.glyphSize * 3 / 2;
-      for (var i = 0; i < cells.length; i += 8) {
+      for (var i = 0, n = 0; i < cells.length; i += 8, n++) {
         c.fillRect(cells[i], cells[i + 1], cells[i + 2] - cells[i], cells[i + 3] - cells[i + 1]);
-        var ch = cells[i + 6];
-        if (!glyphs || ch === 32) continue;
-        var color = cells[i + 7];
-        var t = KsCanvas.tile(ch, color >= 0 && color <= 7 ? color : 7);
-        c.drawImage(KsCanvas.atlas, t.x, t.y, size, size, cells[i + 4] - half,
-                    cells[i + 5] - lift, size, size);
+        var t = glyphs && tiles[n];
+        if (t) c.drawImage(KsCanvas.atlas, t.x, t.y, size, size, cells[i + 4] - half,
+                           cells[i + 5] - lift, size, size);
       }
       if (glyphs && !Module['ksFirstFrameMs']) Module['ksFirstFrameMs'] = performance.now();
       Module['ksFramesPainted'] = (Module['ksFramesPainted'] || 0) + 1;
@@ -110,6 +127,7 @@ mergeInto(LibraryManager.library, {
       KsCanvas.fontState = 'none';
     }).then(function() {
       KsCanvas.resetAtlas();
+      if (KsCanvas.fontState === 'ready') KsCanvas.fillAtlas();
       if (KsCanvas.lastFrame) KsCanvas.paint(KsCanvas.lastFrame);
     });
     return 1;
