@@ -93,17 +93,26 @@ def test_keys_move_run_sneak_pause_and_swing(args):
     with WebSession("keys", args.web) as web:
         until_room(web, "?seed=1")
 
+        def moved(vector):
+            """The cycle count and the moves so far, read at one moment."""
+            step, log = web.js("return [Module.ccall('ks_web_step_count', 'number'), "
+                               "Module.FS.readFile('kestrel.log', {encoding: 'utf8'})]")
+            return step, moves(log.split("\n"), vector)
+
         def hold(keys, vector, cycles=30):
-            """Holds the keys for the cycles; the player's moves per cycle meanwhile."""
-            before = moves(web.log(), vector)
+            """Holds the keys for the cycles once their effect shows; the player's moves a cycle
+            meanwhile (0 if there are none within 10 cycles)."""
             for key in keys:
                 web.key_down(key)
-            start = web.step()
-            web.wait_cycles(cycles)
-            elapsed = web.step() - start
+            start = moved(vector)
+            web.wait("the keys' effect", lambda: moved(vector)[1] > start[1] or
+                     moved(vector)[0] > start[0] + 10)
+            start = moved(vector)
+            web.wait("%d cycles" % cycles, lambda: moved(vector)[0] >= start[0] + cycles)
+            end = moved(vector)
             for key in reversed(keys):
                 web.key_up(key)
-            return (moves(web.log(), vector) - before) / elapsed
+            return (end[1] - start[1]) / (end[0] - start[0])
 
         walk = hold(["d"], "1, 0")
         assert 0.4 <= walk <= 0.6, "walking: %.2f moves a cycle" % walk
