@@ -6,7 +6,11 @@
 #include <system_error>
 #include <utility>
 
+#include "EventKeyboard.h"
+#include "InputManager.h"
+#include "Launcher.h"
 #include "LogManager.h"
+#include "Map.h"
 #include "ResourceManager.h"
 #include "TitleScreen.h"
 
@@ -102,4 +106,18 @@ int checkDataFiles(const std::string& folder) {
     ks::LogManager::getInstance().writeLog("checkDataFiles(): Warning! %s not found in %s",
                                            missing.c_str(), shown.c_str());
     return -1;
+}
+
+int startGame(ks::Launcher& launcher, ks::Platform& platform, ks::Platform& headless) {
+    int code = launcher.prepare();
+    if (code != 0)
+        return code;
+    Map::setNextSeed(launcher.getSeed());
+    checkDataFiles();
+    ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
+    if ((code = launcher.start(platform, headless)) != 0)
+        return code;
+    loadResources();
+    populateWorld();
+    return 0;
 }

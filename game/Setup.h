@@ -2,6 +2,11 @@
 
 #include <string>
 
+namespace ks {
+class Launcher;
+class Platform;
+} // namespace ks
+
 // Registers every sprite and sound of the game under the labels the game objects look up.
 void loadResources();
 
@@ -14,3 +19,10 @@ void populateWorld();
 // game, writes one log line, and returns -1; 0 when everything is there. It only reports: the
 // game runs either way.
 int checkDataFiles(const std::string& folder = ".");
+
+// Starts a game as murkvault does once its options are set: reads a replay, chooses the seed and
+// starts the log (ks::Launcher::prepare), notes missing data (checkDataFiles), makes P the pause
+// key, opens the platform's screen and sound (the headless one's for a headless run), starts the
+// recording or the replay, loads the resources and shows the title. 0, or the exit code after one
+// line on stderr. The platforms must outlive the game.
+int startGame(ks::Launcher& launcher, ks::Platform& platform, ks::Platform& headless);

@@ -35,6 +35,20 @@ std::string CellGrid::rowText(int y) const {
                        chars.begin() + static_cast<long>(y + 1) * width);
 }
 
+std::string CellGrid::toText() const {
+    std::string text;
+    for (int y = 0; y < height; y++)
+        text += rowText(y) + "\n";
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            const int color = getColor(x, y);
+            text += color >= 0 && color <= 9 ? static_cast<char>('0' + color) : '.';
+        }
+        text += "\n";
+    }
+    return text;
+}
+
 bool CellGrid::operator==(const CellGrid& other) const {
     return width == other.width && height == other.height && chars == other.chars &&
            colors == other.colors;

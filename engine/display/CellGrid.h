@@ -28,6 +28,9 @@ public:
     int getColor(int x, int y) const;
     /// One row as text, width characters (all spaces outside the grid).
     std::string rowText(int y) const;
+    /// The whole grid as text, to compare screens of two runs: its rows, then as many rows of
+    /// its colours, one digit a cell ('.' where nothing was drawn), every row ending in '\n'.
+    std::string toText() const;
 
     /// Whether both grids have the same size and the same character and colour in every cell.
     bool operator==(const CellGrid& other) const;

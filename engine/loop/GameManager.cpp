@@ -75,11 +75,30 @@ void GameManager::cycle() {
     graphics.swapBuffers();
 }
 
+void GameManager::beginRun() {
+    game_over = false;
+    step_count = 0;
+}
+
+bool GameManager::runCycle() {
+    if (game_over)
+        return false;
+    cycle();
+    endCycle();
+    return !game_over;
+}
+
+void GameManager::endCycle() {
+    if (step_count % 30 == 0)
+        LogManager::getInstance().writeLog("GameManager::run(): %i cycles (%i seconds) executed",
+                                           step_count, step_count / 30);
+    step_count++;
+}
+
 void GameManager::run() {
     LogManager& log = LogManager::getInstance();
     Clock clock;
-    game_over = false;
-    step_count = 0;
+    beginRun();
     while (!game_over) {
         clock.delta();
         cycle();
@@ -92,11 +111,7 @@ void GameManager::run() {
                                  step_count, static_cast<unsigned long>(-sleep_time));
         else if (paced)
             Clock::sleep(sleep_time);
-
-        if (step_count % 30 == 0)
-            log.writeLog("GameManager::run(): %i cycles (%i seconds) executed", step_count,
-                         step_count / 30);
-        step_count++;
+        endCycle();
     }
 }
 

@@ -36,6 +36,14 @@ public:
     /// Runs cycles until game over is set, pacing them to the frame time (unless unpaced).
     void run();
 
+    /// Starts a run whose cycles are driven from outside, one runCycle() at a time (a browser's
+    /// animation frames): game over false and the step count 0, as run() begins.
+    void beginRun();
+    /// One cycle of the loop as run() runs it, without waiting out the frame: the cycle's work,
+    /// the log line every 30 cycles, the step count advanced. Whether the game goes on; once game
+    /// over is set it does nothing and returns false.
+    bool runCycle();
+
     /// The work of one cycle: input, world update, step events, drawing and showing the frame.
     /// run() calls it; tests and soak runs drive the game through it without pacing.
     void cycle();
@@ -78,6 +86,9 @@ public:
 
 private:
     GameManager();
+
+    /// What closes every cycle: the log line every 30 cycles, then the step count advanced.
+    void endCycle();
 
     bool game_over;
     int frame_time;

@@ -262,6 +262,17 @@ int Launcher::run() {
     return finish();
 }
 
+void Launcher::beginRun() {
+    GameManager::getInstance().beginRun();
+}
+
+bool Launcher::runCycle() {
+    if (GameManager::getInstance().runCycle())
+        return true;
+    finish();
+    return false;
+}
+
 int Launcher::finish() {
     InputManager& input = InputManager::getInstance();
     // The step count has gone one past the last cycle played.
@@ -297,6 +308,7 @@ int Launcher::finish() {
     }
     if (stop_signal != 0)
         code = 128 + stop_signal; // as a shell reports a process ended by the signal
+    exit_code = code;
     return code;
 }
 

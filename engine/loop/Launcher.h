@@ -98,11 +98,19 @@ public:
     int start(Platform& platform, Platform& headless);
     /// Runs the game loop until it ends, then finish().
     int run();
+    /// Starts a run whose cycles the caller drives one runCycle() at a time, for a host that
+    /// cannot block in run() (a web page, driven by the browser's animation frames).
+    void beginRun();
+    /// One cycle of the loop (GameManager::runCycle); in the cycle that ends the game, finish()
+    /// runs (its exit code is then getExitCode()). Whether the game goes on.
+    bool runCycle();
     /// After the loop: ends the recording (its end line) or the replay (its last marks compared),
     /// says on stderr (and in the log) what went wrong, and returns the exit code of the run. A
     /// replay ended before its last cycle (the viewer closed it) is said on stderr, "PROGRAM:
     /// stopped by the viewer at cycle N of M", N and M counting cycles as the summary does.
     int finish();
+    /// The exit code finish() gave; 0 before it ran.
+    int getExitCode() const { return exit_code; }
 
     /// Whether this run records its input.
     bool isRecording() const { return !options.record_file.empty(); }
@@ -139,6 +147,7 @@ private:
     ReplayRecorder recorder;
     unsigned long seed;
     bool prepared;
+    int exit_code = 0;
 };
 
 } // namespace ks

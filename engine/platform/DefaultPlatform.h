@@ -7,12 +7,13 @@
 namespace ks {
 
 /// The platform with a display that this build of the engine has: the desktop's (SfmlPlatform)
-/// in a desktop build. A game that names this one rather than a particular platform runs
-/// wherever the engine is built; the headless platform is always there besides.
+/// in a desktop build, the web page's (WebPlatform) in a web build. A game that names this one
+/// rather than a particular platform runs wherever the engine is built; the headless platform is
+/// always there besides.
 ///
 /// The engine's core only declares it: the platform library of the build defines it
-/// (platform/sfml/DefaultPlatform.cpp), so a program linking the core and the headless platform
-/// alone cannot name it.
+/// (platform/sfml/DefaultPlatform.cpp, platform/web/DefaultPlatform.cpp), so a program linking the
+/// core and the headless platform alone cannot name it.
 class DefaultPlatform : public Platform {
 public:
     /// The build's platform.
@@ -20,7 +21,7 @@ public:
     /// Destroys the build's platform.
     ~DefaultPlatform() override;
 
-    /// The name of the build's platform ("sfml").
+    /// The name of the build's platform ("sfml", "web").
     const char* getName() const override;
     /// A screen of the build's platform.
     std::unique_ptr<Screen> openScreen(const ScreenSettings& settings,

@@ -62,6 +62,14 @@ TEST_F(GraphicsManagerTest, TheScreenGetsTheFramesCellsInDrawingOrder) {
     gm().setViewCorner(Position(0, 0));
 }
 
+// Two runs' screens are compared as text: the rows, then the colours, '.' where nothing was drawn.
+TEST(CellGridTest, AsTextAGridIsItsRowsThenItsColours) {
+    ks::CellGrid grid(3, 2);
+    grid.set(1, 0, 'x', ks::GREEN);
+    grid.set(2, 1, ' ', ks::BLACK);
+    EXPECT_EQ(grid.toText(), " x \n   \n.2.\n..0\n");
+}
+
 // Without a platform there is no screen to open; without a screen nothing is drawn or shown.
 TEST_F(GraphicsManagerTest, WithoutAPlatformOrAScreenNothingIsDrawn) {
     gm().shutDown();

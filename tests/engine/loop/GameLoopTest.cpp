@@ -1,16 +1,72 @@
-// Pausing the game loop. (The order of a cycle's work, its step numbers and the lines every 30
-// cycles show in the log of every golden game, which its replay must match.)
+// Pausing the game loop, and running it one cycle at a time from outside. (The order of a cycle's
+// work, its step numbers and the lines every 30 cycles show in the log of every golden game, which
+// its replay must match.)
 #include <algorithm>
 
 #include "Color.h"
 #include "EventKeyboard.h"
+#include "EventStep.h"
 #include "Frame.h"
 #include "GameManager.h"
 #include "InputManager.h"
+#include "LogManager.h"
 #include "Sprite.h"
 #include "TestSupport.h"
 
 using GameLoopTest = EngineTest;
+
+namespace {
+
+// Ends the game in the step it is given; notes the step numbers it receives.
+class Ender : public ks::Object {
+public:
+    explicit Ender(int init_last_step) : last_step(init_last_step) { setSolidness(ks::SPECTRAL); }
+    int eventHandler(const ks::Event* p_event) override {
+        if (p_event->getType() != ks::STEP_EVENT)
+            return 0;
+        const int step = static_cast<const ks::EventStep*>(p_event)->getStepCount();
+        steps.push_back(step);
+        if (step == last_step)
+            ks::GameManager::getInstance().setGameOver(true);
+        return 1;
+    }
+    int last_step;
+    std::vector<int> steps;
+};
+
+} // namespace
+
+// Driven from outside, the loop does what run() does: the same steps, the same log lines, the
+// cycle that ends the game finished and counted; after it, a cycle does nothing.
+TEST_F(GameLoopTest, CyclesDrivenFromOutsideDoWhatRunDoes) {
+    ks::GameManager& game = ks::GameManager::getInstance();
+    game.setPaced(false);
+    Ender by_run(61);
+    game.run();
+    const std::vector<std::string> run_log = logLines();
+    const std::vector<int> run_steps = by_run.steps;
+    EXPECT_EQ(game.getStepCount(), 62);
+    by_run.last_step = -1;
+
+    ks::LogManager::getInstance().startUp();
+    game.setPaced(true); // which the caller's own pacing replaces
+    Ender by_cycles(61);
+    game.beginRun();
+    EXPECT_FALSE(game.getGameOver());
+    EXPECT_EQ(game.getStepCount(), 0);
+    int cycles = 0;
+    while (game.runCycle())
+        cycles++;
+    EXPECT_EQ(cycles, 61); // the 62nd cycle ended the game
+    EXPECT_EQ(game.getStepCount(), 62);
+    EXPECT_EQ(by_cycles.steps, run_steps);
+    EXPECT_EQ(logLines(), run_log);
+    EXPECT_EQ(logCount("GameManager::run(): 60 cycles (2 seconds) executed"), 1);
+
+    EXPECT_FALSE(game.runCycle());
+    EXPECT_EQ(game.getStepCount(), 62);
+    EXPECT_EQ(by_cycles.steps.size(), 62u);
+}
 
 // Paused: the mover keeps its place and gets no steps, the screen shows the last scene with
 // PAUSED across the middle; cycles still count. Resumed: all goes on.

@@ -220,6 +220,30 @@ TEST_F(LauncherTest, AHeadlessReplayRunsOnTheHeadlessPlatformUnpaced) {
     EXPECT_TRUE(ks::InputManager::getInstance().isReplaying());
 }
 
+// Driven a cycle at a time (by a web page), the recording ends with the last cycle played, as
+// after run().
+TEST_F(LauncherTest, ARunDrivenCycleByCycleEndsItsRecordingWithTheLastCycle) {
+    ks::LaunchOptions options;
+    options.has_seed = true;
+    options.seed = 9;
+    options.record_file = "driven.rpl";
+    ks::Launcher launcher("game");
+    launcher.setOptions(options);
+    ASSERT_EQ(launcher.start(platform, headless), 0);
+    launcher.beginRun();
+    for (int cycle = 0; cycle < 3; cycle++)
+        EXPECT_TRUE(launcher.runCycle());
+    const std::string going = fileText("driven.rpl");
+    EXPECT_EQ(going.rfind("ks-replay 2\nseed 9\n0 time ", 0), 0u) << going;
+    EXPECT_EQ(going.find(" end "), std::string::npos) << going;
+    ks::GameManager::getInstance().setGameOver(true);
+    EXPECT_FALSE(launcher.runCycle());
+    const std::string ended = fileText("driven.rpl");
+    EXPECT_EQ(ended.substr(0, going.size()), going);
+    EXPECT_EQ(ended.substr(going.size(), 6), "2 end ") << ended;
+    EXPECT_EQ(launcher.getExitCode(), 0);
+}
+
 TEST_F(LauncherTest, EachFailedStartIsOneLineAndAnExitCode) {
     std::string err;
     ks::LaunchOptions bad_replay;

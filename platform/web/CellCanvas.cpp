@@ -1,0 +1,7 @@
+#include "CellCanvas.h"
+
+namespace ks {
+
+CellCanvas::~CellCanvas() = default;
+
+} // namespace ks
