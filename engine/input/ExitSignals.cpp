@@ -69,6 +69,7 @@ void watch(int signal_number, bool crash) {
 
 void ExitSignals::install() {
     uninstall();
+#ifndef __EMSCRIPTEN__ // a web page's game has no alternate stack to run handlers on, nor needs one
     // A stack already set aside (a sanitizer's) serves as well.
     stack_t current;
     if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE)) {
@@ -77,6 +78,7 @@ void ExitSignals::install() {
         own.ss_size = ALTERNATE_STACK_SIZE;
         sigaltstack(&own, nullptr);
     }
+#endif
     for (int signal_number : STOP_SIGNALS)
         watch(signal_number, false);
     for (int signal_number : CRASH_SIGNALS)

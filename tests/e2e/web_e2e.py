@@ -227,7 +227,7 @@ def test_a_game_played_in_the_page_replays_on_the_desktop(args):
         line = web.wait("the line of the download", lambda: web.js(
             "return document.getElementById('recording').textContent"))
         text = open(middle).read()
-        assert text.startswith("ks-replay 1\nseed 7\n") and "key pressed D" in text, text[:300]
+        assert text.startswith("ks-replay 2\nseed 7\n") and "key pressed D" in text, text[:300]
         assert line.startswith("It replays to: "), line
         assert replay_on_desktop(args, middle) == line[len("It replays to: "):]
 
@@ -237,7 +237,7 @@ def test_a_game_played_in_the_page_replays_on_the_desktop(args):
         assert SUMMARY.match(summary), summary
         final = web.download()
         text = open(final).read()
-        assert re.search(r"\n\d+ quit\n(.*\n)*\d+ end\n$", text), text[-200:]
+        assert re.search(r"\n\d+ quit\n(.*\n)*\d+ end [0-9a-f]{16}\n$", text), text[-200:]
         assert replay_on_desktop(args, final) == summary
 
 
