@@ -14,6 +14,29 @@ else
     state="${TMPDIR:-/tmp}/murkvault-$(id -u)"
 fi
 mkdir -p "$state"
+# The player names the files of --record and --replay from where they started the game: those
+# names are made absolute before the game moves to its own folder.
+here=$(pwd)
+absolute() {
+    case "$1" in
+        /*) printf '%s' "$1" ;;
+        *) printf '%s/%s' "$here" "$1" ;;
+    esac
+}
+file_follows=
+for arg do
+    shift
+    if [ -n "$file_follows" ]; then
+        arg=$(absolute "$arg")
+        file_follows=
+    else
+        case "$arg" in
+            --record | --replay) file_follows=1 ;;
+            --record=* | --replay=*) arg="${arg%%=*}=$(absolute "${arg#*=}")" ;;
+        esac
+    fi
+    set -- "$@" "$arg"
+done
 for item in sprites sounds ks-font.ttf; do
     # Links are renewed each time, so a moved or reinstalled prefix is found again; a real
     # file of the user's own is left alone.

@@ -5,6 +5,7 @@ packaged; and the walk and swings that other end-to-end tests play in the real w
 import gzip
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -95,6 +96,18 @@ def test_installed_game_runs_and_packages(args):
             assert not problems, "the installed game misses its data: %s" % problems[:3]
             game.escape()
         assert os.listdir(elsewhere) == [], "the game wrote into the folder it started from"
+        # A recording named from where the player is, as a bug report would be replayed.
+        games = os.path.join(args.data, "tests", "data", "games")
+        shutil.copy(os.path.join(games, "death.rpl"), os.path.join(elsewhere, "bug.rpl"))
+        with open(os.path.join(games, "death.summary")) as summary:
+            expected = summary.read().strip()
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "XAUTHORITY")}
+        env.update(HOME=home, XDG_STATE_HOME="")
+        for options in (["--replay", "bug.rpl"], ["--replay=bug.rpl"]):
+            result = subprocess.run([launcher, *options, "--headless"], cwd=elsewhere, env=env,
+                                    capture_output=True, text=True, timeout=120)
+            assert result.returncode == 0 and result.stdout.strip() == expected, (
+                options, result.returncode, result.stdout, result.stderr)
 
         # The package is staged as cpack stages it: under DESTDIR, with the prefix /usr.
         run("cmake", "--install", args.build, "--prefix", "/usr", "--strip", "--component",
