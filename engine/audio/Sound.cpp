@@ -7,15 +7,9 @@
 
 namespace ks {
 
-Sound::Sound(std::string filename, std::string new_label)
-    : is_loaded(false), voice(), label(new_label) {
+Sound::Sound(std::string filename, std::string new_label) : AudioHandle(new_label) {
     if (!filename.empty())
         loadSound(filename);
-}
-
-Sound::~Sound() {
-    if (voice)
-        voice->stop();
 }
 
 int Sound::loadSound(std::string filename) {
@@ -26,26 +20,12 @@ int Sound::loadSound(std::string filename) {
             "Sound::loadSound(): Error: could not load sound from file %s", filename.c_str());
         return -1;
     }
-    if (voice)
-        voice->stop();
-    voice = AudioManager::getInstance().createSound(sound);
-    is_loaded = true;
+    setVoice(AudioManager::getInstance().createSound(sound));
     return 0;
 }
 
 void Sound::play(bool loop) {
-    if (voice)
-        voice->play(loop);
-}
-
-void Sound::stop() {
-    if (voice)
-        voice->stop();
-}
-
-void Sound::pause() {
-    if (voice)
-        voice->pause();
+    playVoice(loop);
 }
 
 } // namespace ks

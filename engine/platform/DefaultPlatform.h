@@ -16,18 +16,18 @@ namespace ks {
 /// core and the headless platform alone cannot name it.
 class DefaultPlatform : public Platform {
 public:
-    /// The build's platform.
+    /// The build's platform (the one constructor each platform library defines).
     DefaultPlatform();
-    /// Destroys the build's platform.
-    ~DefaultPlatform() override;
 
     /// The name of the build's platform ("sfml", "web").
-    const char* getName() const override;
+    const char* getName() const override { return platform->getName(); }
     /// A screen of the build's platform.
     std::unique_ptr<Screen> openScreen(const ScreenSettings& settings,
-                                       ScreenStatus& status) override;
+                                       ScreenStatus& status) override {
+        return platform->openScreen(settings, status);
+    }
     /// The sound device of the build's platform.
-    std::unique_ptr<AudioDevice> openAudio() override;
+    std::unique_ptr<AudioDevice> openAudio() override { return platform->openAudio(); }
 
 private:
     std::unique_ptr<Platform> platform;
