@@ -17,8 +17,8 @@
 #include "PopUp.h"
 #include "Setup.h"
 #include "SfmlScreen.h"
-#include "TestWindow.h"
 #include "TestSupport.h"
+#include "TestWindow.h"
 #include "WorldManager.h"
 #include "Zombie.h"
 
