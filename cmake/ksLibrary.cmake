@@ -4,6 +4,7 @@
 
 # Helpers of the engine's own, not part of what games build on: not installed.
 set(KS_INTERNAL_HEADERS
+    Decimal.h             # core: whole decimal numbers read from text
     FileBuffer.h          # core: std::streambuf over a ByteSource
     CameraObject.h        # world: a view moved by the arrow keys, for trying the view by hand
     SpatialGrid.h         # world: the collision grid

@@ -7,6 +7,7 @@
 #include <istream>
 #include <new>
 
+#include "Decimal.h"
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "FileBuffer.h"
@@ -37,26 +38,13 @@ int indexOf(const char* const names[], int count, const std::string& name) {
     return -1;
 }
 
-// A whole decimal number in 0 .. max, nothing else.
-bool parseNumber(const std::string& text, long long max, long long& value) {
-    if (text.empty() || text.size() > 19)
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    return value <= max;
-}
-
 // A signed whole number that fits an int.
 bool parseInt(const std::string& text, int& value) {
     bool negative = !text.empty() && text[0] == '-';
-    long long magnitude;
-    if (!parseNumber(negative ? text.substr(1) : text, 2147483647LL, magnitude))
+    unsigned long long magnitude;
+    if (!parseDecimal(negative ? text.substr(1) : text, 2147483647ULL, magnitude))
         return false;
-    value = static_cast<int>(negative ? -magnitude : magnitude);
+    value = negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
     return true;
 }
 
@@ -230,8 +218,8 @@ int Replay::parse(std::istream& in, const std::string& name) {
             if (too_long || header.size() != 2 || header[0] != FORMAT)
                 return failed(where, "not a replay file: expected '" + headerLine() + "', found " +
                                          quoted(line));
-            long long read_version;
-            if (!parseNumber(header[1], 1000000, read_version) || read_version < 1 ||
+            unsigned long long read_version;
+            if (!parseDecimal(header[1], 1000000, read_version) || read_version < 1 ||
                 read_version > VERSION)
                 return failed(where, "replay format version " + quoted(header[1]) +
                                          " is not supported (this game reads versions 1 to " +
@@ -253,9 +241,9 @@ int Replay::parse(std::istream& in, const std::string& name) {
             continue;
         if (number == 2) {
             std::vector<std::string> seed_words = words(line);
-            long long value;
+            unsigned long long value;
             if (seed_words.size() != 2 || seed_words[0] != "seed" ||
-                !parseNumber(seed_words[1], 4294967295LL, value))
+                !parseDecimal(seed_words[1], 4294967295ULL, value))
                 return failed(where,
                               "expected 'seed N' (N from 0 to 4294967295), found " + quoted(line));
             seed = static_cast<unsigned long>(value);
@@ -286,8 +274,8 @@ bool Replay::parseBody(const std::string& line, const std::string& where, int nu
     if (ended)
         return fail(where, "input after the end line");
 
-    long long value;
-    if (!parseNumber(w[0], 999999999999999999LL, value))
+    unsigned long long value;
+    if (!parseDecimal(w[0], 999999999999999999ULL, value))
         return fail(where, "bad cycle number " + quoted(w[0]));
     if (value > LoopControl::MAX_CYCLE)
         return fail(where, "cycle " + w[0] + " is more than the game loop can count (at most " +

@@ -1,23 +1,10 @@
 #include "PageOptions.h"
 
-#include <cstdint>
+#include "Decimal.h"
 
 namespace ks {
 
 namespace {
-
-// A whole decimal number in first .. last, nothing else.
-bool numberIn(const std::string& text, uint64_t first, uint64_t last, uint64_t& value) {
-    if (text.empty() || text.size() > 10)
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-    }
-    return value >= first && value <= last;
-}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -71,16 +58,16 @@ int PageOptions::parse(const std::string& query, std::string& error) {
         const std::string value =
             equals == std::string::npos ? "" : decode(pair.substr(equals + 1));
         const std::string shown = "?" + name + "=" + value;
-        uint64_t number;
+        unsigned long long number;
         if (name == "seed") {
-            if (!numberIn(value, 0, 4294967295ULL, number)) {
+            if (!parseDecimal(value, 4294967295ULL, number)) {
                 error = shown + ": the seed is a number from 0 to 4294967295";
                 return -1;
             }
             launch.has_seed = true;
             launch.seed = static_cast<unsigned long>(number);
         } else if (name == "scale") {
-            if (!numberIn(value, 1, 4, number)) {
+            if (!parseDecimal(value, 4, number) || number < 1) {
                 error = shown + ": the scale is a number from 1 to 4";
                 return -1;
             }
