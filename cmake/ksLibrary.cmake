@@ -6,12 +6,12 @@
 set(KS_INTERNAL_HEADERS
     Decimal.h             # core: whole decimal numbers read from text
     FileBuffer.h          # core: std::streambuf over a ByteSource
+    FrameSkipper.h        # display: frames left out when unchanged
     CameraObject.h        # world: a view moved by the arrow keys, for trying the view by hand
     SpatialGrid.h         # world: the collision grid
     SpriteParser.h        # resources: the sprite file format
     SoundDecoder.h        # audio: WAV decoding
     FileSampleStream.h    # audio: music's samples from its file
-    FrameSkipper.h        # sfml: frames left out when unchanged
     GlyphAtlas.h          # sfml: the font's glyphs
     KeyboardSampler.h     # sfml: the X keyboard in one query
     QuadBatcher.h         # sfml: a frame in one draw call

@@ -1,12 +1,17 @@
 #include "WebScreen.h"
 
+#include <chrono>
 #include <utility>
 
 namespace ks {
 
 WebScreen::WebScreen(std::unique_ptr<CellCanvas> new_canvas)
     : canvas(std::move(new_canvas)), open(true), focused(true), key_repeat(true), events(), held(),
-      sampled(), painted(), has_painted(false), frames_painted(0), frames_skipped(0) {}
+      sampled(), skipper() {
+    // Unlike a window's, the canvas keeps its pixels: an unchanged frame needs no painting, and a
+    // day between repaints is never in practice.
+    skipper.setRepaintInterval(std::chrono::hours(24));
+}
 
 void WebScreen::close() {
     if (open && canvas)
@@ -18,14 +23,13 @@ void WebScreen::close() {
 int WebScreen::present(const std::vector<CellDraw>& cells) {
     if (!open || !canvas)
         return -1;
-    if (has_painted && cells == painted) {
-        frames_skipped++;
+    const FrameSkipper::Clock::time_point now = FrameSkipper::Clock::now();
+    if (skipper.canSkip(cells, now)) {
+        skipper.skipped();
         return 0;
     }
     canvas->paint(cells);
-    painted = cells;
-    has_painted = true;
-    frames_painted++;
+    skipper.shown(cells, now);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CellCanvas.h"
+#include "FrameSkipper.h"
 #include "InputEvent.h"
 #include "PhysicalKey.h"
 #include "Screen.h"
@@ -50,9 +51,9 @@ public:
     /// Whether the page has the keyboard focus.
     bool hasFocus() const { return focused; }
     /// How many frames were painted.
-    long getFramesPainted() const { return frames_painted; }
+    long getFramesPainted() const { return skipper.getFramesShown(); }
     /// How many frames were left out, equal to the one painted.
-    long getFramesSkipped() const { return frames_skipped; }
+    long getFramesSkipped() const { return skipper.getFramesSkipped(); }
 
 private:
     void queue(const InputEvent& event);
@@ -65,10 +66,7 @@ private:
     /// Held now, and at the cycle's sample.
     std::set<PhysicalKey> held;
     std::set<PhysicalKey> sampled;
-    std::vector<CellDraw> painted;
-    bool has_painted;
-    long frames_painted;
-    long frames_skipped;
+    FrameSkipper skipper;
 };
 
 } // namespace ks

@@ -8,7 +8,7 @@
 namespace ks {
 
 /// Decides which frames need showing. A frame drawn exactly like the one on screen is left out:
-/// drawing and showing it again would change no pixel. The window is still repainted at least
+/// drawing and showing it again would change no pixel. The screen is still repainted at least
 /// once a repaint interval (a second by default), and whenever something may have marked it
 /// (requestRepaint: a new window, one that regains the focus).
 class FrameSkipper {
