@@ -6,6 +6,7 @@
 set(KS_INTERNAL_HEADERS
     Decimal.h             # core: whole decimal numbers read from text
     FileBuffer.h          # core: std::streambuf over a ByteSource
+    CellLayout.h          # display: where a screen's cells fall in pixels
     FrameSkipper.h        # display: frames left out when unchanged
     CameraObject.h        # world: a view moved by the arrow keys, for trying the view by hand
     SpatialGrid.h         # world: the collision grid

@@ -51,24 +51,12 @@ sf::Color sfmlColorOf(int color) {
     return color >= BLACK && color <= WHITE ? COLORS[color] : sf::Color::White;
 }
 
-// The glyphs' size: twice the narrower cell dimension, truncated (23 at scale 1).
-unsigned int characterSizeOf(float cell_width, float cell_height) {
-    float size = cell_height > cell_width ? 2 * cell_width : 2 * cell_height;
-    return static_cast<unsigned int>(size);
-}
-
 } // namespace
 
 SfmlScreen::SfmlScreen(const ScreenSettings& init_settings)
-    : settings(init_settings), scale(init_settings.scale >= 1 ? init_settings.scale : 1),
-      window_width(init_settings.horizontal_pixels * scale),
-      window_height(init_settings.vertical_pixels * scale),
-      cell_width(static_cast<float>(window_width) /
-                 static_cast<float>(init_settings.horizontal_chars)),
-      cell_height(static_cast<float>(window_height) /
-                  static_cast<float>(init_settings.vertical_chars)),
-      x_watch(), atlas(characterSizeOf(cell_width, cell_height)),
-      batcher(window_width, window_height, init_settings.horizontal_chars,
+    : settings(init_settings), layout(init_settings), x_watch(),
+      atlas(static_cast<unsigned int>(layout.getGlyphSize())),
+      batcher(layout.getWidth(), layout.getHeight(), init_settings.horizontal_chars,
               init_settings.vertical_chars),
       skipper(), window(), keyboard(), focused(false), lost_reported(false), batching(true),
       pixels_known(false), cell_background(), cell_text() {}
@@ -85,8 +73,9 @@ ScreenStatus SfmlScreen::open() {
     // SFML aborts the process when it cannot reach a display: ask X first.
     if (!x_watch.probe())
         return ScreenStatus::NO_DISPLAY;
-    window = std::make_unique<sf::RenderWindow>(sf::VideoMode(window_width, window_height, 32),
-                                                settings.title, sf::Style::Titlebar);
+    window =
+        std::make_unique<sf::RenderWindow>(sf::VideoMode(layout.getWidth(), layout.getHeight(), 32),
+                                           settings.title, sf::Style::Titlebar);
     x_watch.release();
     x_watch.watch(window->getSystemHandle());
     lost_reported = false;
@@ -119,8 +108,8 @@ void SfmlScreen::place() {
     // Centred on the screen, but never with its top or left edge off it: a window larger than
     // the screen shows its top-left part, where the health display is.
     const sf::VideoMode screen = sf::VideoMode::getDesktopMode();
-    const int x = (static_cast<int>(screen.width) - window_width) / 2;
-    const int y = (static_cast<int>(screen.height) - window_height) / 2;
+    const int x = (static_cast<int>(screen.width) - layout.getWidth()) / 2;
+    const int y = (static_cast<int>(screen.height) - layout.getHeight()) / 2;
     window->setPosition(sf::Vector2i(x > 0 ? x : 0, y > 0 ? y : 0));
 }
 
@@ -171,13 +160,13 @@ bool SfmlScreen::pollEvent(InputEvent& event) {
                                                                  : Type::MOUSE_RELEASED;
             event.button = buttonOf(e.mouseButton.button);
             // The game reads the mouse in the pixels of the unscaled window.
-            event.x = e.mouseButton.x / scale;
-            event.y = e.mouseButton.y / scale;
+            event.x = e.mouseButton.x / layout.getScale();
+            event.y = e.mouseButton.y / layout.getScale();
             return true;
         case sf::Event::MouseMoved:
             event.type = Type::MOUSE_MOVED;
-            event.x = e.mouseMove.x / scale;
-            event.y = e.mouseMove.y / scale;
+            event.x = e.mouseMove.x / layout.getScale();
+            event.y = e.mouseMove.y / layout.getScale();
             return true;
         case sf::Event::GainedFocus:
             focused = true;
@@ -204,39 +193,26 @@ bool SfmlScreen::isKeyHeld(PhysicalKey key) {
     return focused && keyboard && keyboard->isDown(key);
 }
 
-sf::Vector2i SfmlScreen::cellPixel(int x, int y) const {
-    // The cell's corner at scale 1, truncated toward zero, then scaled: the same pixels at every
-    // scale, only larger.
-    const float unscaled_width = static_cast<float>(settings.horizontal_pixels) /
-                                 static_cast<float>(settings.horizontal_chars);
-    const float unscaled_height =
-        static_cast<float>(settings.vertical_pixels) / static_cast<float>(settings.vertical_chars);
-    return sf::Vector2i(static_cast<int>(x * unscaled_width) * scale,
-                        static_cast<int>(y * unscaled_height) * scale);
-}
-
-void SfmlScreen::queueCell(sf::Vector2i pixel, char ch, int color) {
+void SfmlScreen::queueCell(Position pixel, char ch, int color) {
     const GlyphAtlas::Quad& g = atlas.quad(ch);
-    // The background: the rectangle the unbatched path draws, computed the same way (its
-    // position in float, then its size added) so that its edges fall on the same pixels.
-    const float x0 = pixel.x + cell_width / 2 - 5 * scale;
-    const float y0 = pixel.y + cell_height / 2 - 12 * scale;
-    batcher.addBackground({x0, y0, x0 + cell_width, y0 + (cell_height - scale)});
+    // The background: the rectangle the unbatched path draws, with the same edges.
+    const EdgeRect edges = layout.backgroundEdges(pixel);
+    batcher.addBackground({edges.left, edges.top, edges.right, edges.bottom});
     if (!g.has_quad)
         return;
-    const float px = static_cast<float>(pixel.x);
-    const float py = static_cast<float>(pixel.y);
+    const float px = static_cast<float>(pixel.getX());
+    const float py = static_cast<float>(pixel.getY());
     batcher.addGlyph({px + g.left, py + g.top, px + g.right, py + g.bottom}, sfmlColorOf(color),
                      sf::Vector2f(g.u1, g.v1), sf::Vector2f(g.u2, g.v2));
 }
 
-void SfmlScreen::drawCellImmediately(sf::Vector2i pixel, char ch, int color) {
+void SfmlScreen::drawCellImmediately(Position pixel, char ch, int color) {
     if (!cell_background)
-        cell_background =
-            std::make_unique<sf::RectangleShape>(sf::Vector2f(cell_width, cell_height - scale));
+        cell_background = std::make_unique<sf::RectangleShape>(sf::Vector2f(
+            layout.getCellWidth(), layout.getCellHeight() - static_cast<float>(layout.getScale())));
     cell_background->setFillColor(sf::Color::Black);
-    cell_background->setPosition(pixel.x + cell_width / 2 - 5 * scale,
-                                 pixel.y + cell_height / 2 - 12 * scale);
+    const EdgeRect edges = layout.backgroundEdges(pixel);
+    cell_background->setPosition(edges.left, edges.top);
     window->draw(*cell_background);
 
     if (!cell_text)
@@ -244,7 +220,7 @@ void SfmlScreen::drawCellImmediately(sf::Vector2i pixel, char ch, int color) {
     cell_text->setString(std::string(1, ch));
     cell_text->setStyle(sf::Text::Bold);
     cell_text->setCharacterSize(atlas.getCharacterSize());
-    cell_text->setPosition(static_cast<float>(pixel.x), static_cast<float>(pixel.y));
+    cell_text->setPosition(static_cast<float>(pixel.getX()), static_cast<float>(pixel.getY()));
     cell_text->setFillColor(sfmlColorOf(color));
     // A space has no glyph pixels; its background rectangle already did the work.
     if (ch != ' ')
@@ -257,7 +233,7 @@ int SfmlScreen::drawFrame(const std::vector<CellDraw>& cells) {
     batcher.startFrame();
     batcher.setPixelsKnown(pixels_known);
     for (const CellDraw& cell : cells) {
-        const sf::Vector2i pixel = cellPixel(cell.x, cell.y);
+        const Position pixel = layout.corner(cell.x, cell.y);
         if (batching)
             queueCell(pixel, cell.ch, cell.color);
         else

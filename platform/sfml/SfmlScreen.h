@@ -9,10 +9,12 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include "CellLayout.h"
 #include "FrameSkipper.h"
 #include "GlyphAtlas.h"
 #include "KeyboardSampler.h"
 #include "Platform.h"
+#include "Position.h"
 #include "QuadBatcher.h"
 #include "Screen.h"
 #include "XErrorWatch.h"
@@ -77,19 +79,11 @@ public:
 private:
     /// Puts the window in the middle of the screen, its top-left corner on it.
     void place();
-    /// A cell's top-left corner in window pixels.
-    sf::Vector2i cellPixel(int x, int y) const;
-    void queueCell(sf::Vector2i pixel, char ch, int color);
-    void drawCellImmediately(sf::Vector2i pixel, char ch, int color);
+    void queueCell(Position pixel, char ch, int color);
+    void drawCellImmediately(Position pixel, char ch, int color);
 
     ScreenSettings settings;
-    int scale;
-    /// The window's size, scaled.
-    int window_width;
-    int window_height;
-    /// A cell's size in window pixels.
-    float cell_width;
-    float cell_height;
+    CellLayout layout;
 
     XErrorWatch x_watch;
     GlyphAtlas atlas;

@@ -25,17 +25,22 @@ CellLayout::CellLayout(const ScreenSettings& settings)
       glyph_size(static_cast<int>(cell_height > cell_width ? 2 * cell_width : 2 * cell_height)) {}
 
 Position CellLayout::corner(int x, int y) const {
-    // In float, as the desktop computes it: the same pixels at every scale, only larger.
+    // The corner at scale 1, truncated toward zero, then scaled: the same pixels at every scale,
+    // only larger.
     return Position(static_cast<int>(x * unscaled_cell_width) * scale,
                     static_cast<int>(y * unscaled_cell_height) * scale);
 }
 
+EdgeRect CellLayout::backgroundEdges(Position cell_corner) const {
+    const float x0 = cell_corner.getX() + cell_width / 2 - 5 * scale;
+    const float y0 = cell_corner.getY() + cell_height / 2 - 12 * scale;
+    return EdgeRect{x0, y0, x0 + cell_width, y0 + (cell_height - scale)};
+}
+
 PixelRect CellLayout::background(int x, int y) const {
-    const Position pixel = corner(x, y);
-    const float x0 = pixel.getX() + cell_width / 2 - 5 * scale;
-    const float y0 = pixel.getY() + cell_height / 2 - 12 * scale;
-    return PixelRect{firstCentreFrom(x0), firstCentreFrom(y0), firstCentreFrom(x0 + cell_width),
-                     firstCentreFrom(y0 + (cell_height - scale))};
+    const EdgeRect edges = backgroundEdges(corner(x, y));
+    return PixelRect{firstCentreFrom(edges.left), firstCentreFrom(edges.top),
+                     firstCentreFrom(edges.right), firstCentreFrom(edges.bottom)};
 }
 
 } // namespace ks
