@@ -44,13 +44,11 @@ std::pair<int, int> colourOfCells(const sf::Image& image, Position corner, int s
     std::map<int, int> count;
     int lit = 0;
     for (int y = first.getY() * scale; y < last.getY() * scale; y++)
-        for (int x = first.getX() * scale; x < last.getX() * scale; x++) {
-            const sf::Color pixel = image.getPixel(x, y);
-            if (pixel == sf::Color::Black)
-                continue;
-            lit++;
-            count[paletteColourOf(pixel)]++;
-        }
+        for (int x = first.getX() * scale; x < last.getX() * scale; x++)
+            if (image.getPixel(x, y) != sf::Color::Black) {
+                lit++;
+                count[paletteColourOf(image.getPixel(x, y))]++;
+            }
     int most = ks::BLACK;
     for (const auto& c : count)
         if (c.second > count[most] || most == ks::BLACK)
