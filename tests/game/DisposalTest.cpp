@@ -2,17 +2,16 @@
 
 using DisposalTest = GameTest;
 
-// Also: a key held just after death must not swap rooms, which would take the game-over screen
-// out with the room and leave no next game.
-TEST_F(DisposalTest, ANewGameDestroysThePreviousGameWithItsScreens) {
+// A key held just after death must not swap rooms, which would take the game-over screen out
+// with the room and leave no next game. (That a new game leaves nothing of the one before it
+// alive, SoakTest checks game after game.)
+TEST_F(DisposalTest, AKeyHeldJustAfterDeathLeavesTheGameoverScreenToStartTheNextGame) {
     const int empty = live();
     Map::setNextSeed(8);
     populateWorld();
     runCycles(124); // the title screen starts the game at its 122nd step
     Map* p_map = mapInWorld();
     ASSERT_NE(p_map, nullptr);
-    EXPECT_EQ(unaccountedObjects(p_map), 0); // the title screen is gone
-    const int first_game = live();
     Player* p_player = p_map->getPlayer();
     ready(p_player);
     p_player->setPosition(ks::Position(39, 2)); // one step below the north doorway
@@ -23,9 +22,6 @@ TEST_F(DisposalTest, ANewGameDestroysThePreviousGameWithItsScreens) {
     EXPECT_EQ(p_player->getPosition(), ks::Position(39, 2));
     runCycles(3); // the map, rooms and walls; the player; its displays: one update each
     EXPECT_EQ(live(), empty + 1); // the game-over screen
-    Map::setNextSeed(8);          // the next game is built from the same seed
     runCycles(121);               // the game-over screen starts a new game at its 120th step
-    ASSERT_NE(p_map = mapInWorld(), nullptr);
-    EXPECT_EQ(unaccountedObjects(p_map), 0);
-    EXPECT_EQ(live(), first_game); // the same floor 1 from the same seed
+    EXPECT_NE(mapInWorld(), nullptr);
 }

@@ -49,22 +49,16 @@
 #include "WorldManager.h"
 #include "Zombie.h"
 
-// Loads the game's sprites and sounds once per process (the registry is kept between tests).
-inline void loadGameResources() {
-    static bool loaded = false;
-    if (!loaded)
-        loadResources();
-    loaded = true;
-}
-
-// A clean engine with the game's resources; with the generator seeded with 1 a new enemy stays on
-// its first step. The seed of the next map is put back when a test ends.
+// A clean engine with the game's resources (loaded once: the registry is kept between tests);
+// with the generator seeded with 1 a new enemy stays on its first step. The seed of the next map
+// is put back when a test ends.
 class GameTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         next_seed = Map::getNextSeed();
-        loadGameResources();
+        static const bool loaded = (loadResources(), true);
+        (void)loaded;
         ks::Random::getInstance().seed(1);
     }
     void TearDown() override {

@@ -2,14 +2,8 @@
 
 class PopUpTest : public GameTest {};
 
-TEST_F(PopUpTest, DrawnCentredOnRow22) {
-    PopUp::spawn("stealth kill");
-    ks::WorldManager::getInstance().draw(); // centred on column 40
-    EXPECT_EQ(row(22).substr(34, 14), " stealth kill ");
-}
-
 // A heart picked up, then a stealth kill within the four seconds: the bottom line reads as the
-// newer message alone, and the older one leaves the world.
+// newer message alone, centred, and the older one leaves the world.
 TEST_F(PopUpTest, ANewMessageReplacesTheOneShowing) {
     PopUp* p_first = PopUp::spawn("health acquired");
     runCycles(10);

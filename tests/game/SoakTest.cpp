@@ -47,10 +47,9 @@ TEST_F(SoakTest, LongPlayKeepsLiveObjectsAndHeapBounded) {
     ks::LogManager::getInstance().shutDown(); // gigabytes of log would only measure the disk
     populateWorld();
     int games = 0, map_id = -1, measure_at = -1, target_floor = 0, floor_start = 0, heading = 0;
-    int ladders = 0, deepest = 0, rooms_entered = 0, most_live = 0, first_live = -1;
+    int ladders = 0, deepest = 0, most_live = 0, first_live = -1;
     long early_live = 0, late_live = 0, early_heap = 0, late_heap = 0;
     bool door_pending = false;
-    const Room* p_room_seen = nullptr;
     for (int cycle = 0; cycle < CYCLES; cycle++) {
         Map::setNextSeed(SEED); // every floor of every game is the same for its number
         Map* p_map = mapInWorld();
@@ -60,8 +59,6 @@ TEST_F(SoakTest, LongPlayKeepsLiveObjectsAndHeapBounded) {
             measure_at = floor_start = cycle + SETTLE_CYCLES;
             target_floor = DEEPEST_GAME_FLOOR + pick(5);
         }
-        rooms_entered += p_map && p_map->getCurrentRoom() != p_room_seen ? 1 : 0;
-        p_room_seen = p_map ? p_map->getCurrentRoom() : p_room_seen;
         Player* p_player = p_map ? p_map->getPlayer() : nullptr;
         // Until it is measured, a new game is left as it starts; then it is played until death.
         if (cycle > measure_at && p_player && !p_player->isDead() && inWorld(p_player)) {
@@ -106,8 +103,8 @@ TEST_F(SoakTest, LongPlayKeepsLiveObjectsAndHeapBounded) {
             EXPECT_EQ(unaccountedObjects(p_map), 0) << "game " << games;
         }
     }
-    printf("Soak: %d cycles, %d games, %d ladders taken (deepest floor %d), %d rooms entered\n",
-           CYCLES, games, ladders, deepest, rooms_entered);
+    printf("Soak: %d cycles, %d games, %d ladders taken (deepest floor %d)\n", CYCLES, games,
+           ladders, deepest);
     printf(
         "Soak: at game start: live objects early %ld, late %ld (most ever %d); heap in use early "
         "%ld bytes, late %ld bytes (%+ld)\n",

@@ -18,6 +18,7 @@
 #include "SfmlScreen.h"
 #include "Skeleton.h"
 #include "TestSupport.h"
+#include "TestWindow.h"
 #include "WorldManager.h"
 #include "Zombie.h"
 
@@ -43,13 +44,11 @@ std::pair<int, int> colourOfCells(const sf::Image& image, Position corner, int s
     std::map<int, int> count;
     int lit = 0;
     for (int y = first.getY() * scale; y < last.getY() * scale; y++)
-        for (int x = first.getX() * scale; x < last.getX() * scale; x++) {
-            const sf::Color pixel = image.getPixel(x, y);
-            if (pixel == sf::Color::Black)
-                continue;
-            lit++;
-            count[paletteColourOf(pixel)]++;
-        }
+        for (int x = first.getX() * scale; x < last.getX() * scale; x++)
+            if (image.getPixel(x, y) != sf::Color::Black) {
+                lit++;
+                count[paletteColourOf(image.getPixel(x, y))]++;
+            }
     int most = ks::BLACK;
     for (const auto& c : count)
         if (c.second > count[most] || most == ks::BLACK)
@@ -67,20 +66,20 @@ TEST_F(AlertedEnemyColourTest, ANoticingEnemyShowsInItsOwnColourAtEveryScale) {
     ks::Random::getInstance().seed(1); // a new enemy then stays put on its first step
     // Each kind twice, the second with the player in its line of sight.
     Player* p_player = new Player();
-    std::vector<std::pair<ks::Object*, bool>> enemies = {
+    std::vector<std::pair<Enemy*, bool>> enemies = {
         {new Zombie(Position(2, 2), FACING_RIGHT), false},
         {new Zombie(Position(8, 2), FACING_RIGHT), true},
         {new Skeleton(Position(14, 2), FACING_RIGHT), false},
         {new Skeleton(Position(20, 2), FACING_RIGHT), true},
     };
-    for (auto& enemy : enemies) {
-        p_player->setPosition(enemy.second ? Position(enemy.first->getPosition().getX() + 4, 2)
-                                           : Position(60, 20));
+    for (auto& [p_enemy, alerted] : enemies) {
+        p_player->setPosition(alerted ? Position(p_enemy->getPosition().getX() + 4, 2)
+                                      : Position(60, 20));
         EventPlayerMove moved(p_player);
-        enemy.first->eventHandler(&moved);
+        p_enemy->eventHandler(&moved);
         ks::EventStep step;
-        enemy.first->eventHandler(&step);
-        ASSERT_EQ(static_cast<Enemy*>(enemy.first)->isAlerted(), enemy.second);
+        p_enemy->eventHandler(&step);
+        ASSERT_EQ(p_enemy->isAlerted(), alerted);
     }
     ks::WorldManager::getInstance().markForDelete(p_player);
     ks::WorldManager::getInstance().update();
@@ -88,19 +87,15 @@ TEST_F(AlertedEnemyColourTest, ANoticingEnemyShowsInItsOwnColourAtEveryScale) {
     const std::vector<ks::CellDraw> cells = ks::GraphicsManager::getInstance().getFrameDraws();
 
     for (int scale = 1; scale <= 4; scale++) {
-        ks::ScreenSettings settings;
-        settings.title = "Murkvault test";
-        settings.font_file = "ks-font.ttf";
-        settings.scale = scale;
-        ks::SfmlScreen window(settings);
-        ASSERT_EQ(window.open(), ks::ScreenStatus::OPENED);
-        window.clearFrame();
-        window.drawFrame(cells);
+        std::unique_ptr<ks::SfmlScreen> window = openTestWindow(scale);
+        ASSERT_NE(window, nullptr);
+        window->clearFrame();
+        window->drawFrame(cells);
         // Only the top-left corner is read: a large window may reach beyond the screen.
         sf::Texture texture;
         ASSERT_TRUE(
-            texture.create(window.getWindow()->getSize().x, window.getWindow()->getSize().y));
-        texture.update(*window.getWindow());
+            texture.create(window->getWindow()->getSize().x, window->getWindow()->getSize().y));
+        texture.update(*window->getWindow());
         const sf::Image image = texture.copyToImage();
         std::map<bool, std::vector<int>> colours; // by alerted
         for (const auto& enemy : enemies) {

@@ -1,7 +1,6 @@
 // The committed font: every printable ASCII glyph, bold at the size the cells draw it (23),
 // stays within a pixel of the background rectangle its cell paints, so that a glyph neither
 // spills into its neighbours nor leaves slivers behind when its cell is drawn over.
-#include <cstdlib>
 #include <sstream>
 
 #include <SFML/Graphics/Font.hpp>
@@ -9,8 +8,7 @@
 #include "TestSupport.h"
 
 TEST(FontTest, EveryPrintableGlyphStaysWithinAPixelOfItsCell) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
+    if (!hasDisplay())
         GTEST_SKIP() << "no display"; // glyphs are rendered into a texture, which needs one
     sf::Font font;
     ASSERT_TRUE(font.loadFromFile("ks-font.ttf"));

@@ -1,4 +1,6 @@
 // Where a web page's canvas puts the cells: on the pixels the desktop's window puts them.
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "CellLayout.h"
@@ -30,24 +32,19 @@ TEST(CellLayoutTest, TheCanvasAndTheGlyphsGrowWithTheScale) {
 
 // The desktop's background rectangle of cell (0, 0) stands at (0.75625, 2.3958) and is 11.5125
 // by 27.7917 pixels: the pixels whose centres it holds are columns 1 to 11 and rows 2 to 29.
+// Cell (10, 5): corner (115, 143), rectangle from (115.75625, 145.3958). At scale 2 from
+// (1.5125, 4.7917), 23.025 by 55.5833: columns 2 to 24, rows 5 to 59.
 TEST(CellLayoutTest, ABackgroundCoversThePixelsWhoseCentresTheDesktopsRectangleHolds) {
-    const ks::PixelRect first = layoutAt(1).background(0, 0);
-    EXPECT_EQ(first.left, 1);
-    EXPECT_EQ(first.top, 2);
-    EXPECT_EQ(first.right, 12);
-    EXPECT_EQ(first.bottom, 30);
-    // Cell (10, 5): corner (115, 143), rectangle from (115.75625, 145.3958).
-    const ks::PixelRect inner = layoutAt(1).background(10, 5);
-    EXPECT_EQ(inner.left, 116);
-    EXPECT_EQ(inner.top, 145);
-    EXPECT_EQ(inner.right, 127);
-    EXPECT_EQ(inner.bottom, 173);
-    // At scale 2 from (1.5125, 4.7917), 23.025 by 55.5833: columns 2 to 24, rows 5 to 59.
-    const ks::PixelRect doubled = layoutAt(2).background(0, 0);
-    EXPECT_EQ(doubled.left, 2);
-    EXPECT_EQ(doubled.top, 5);
-    EXPECT_EQ(doubled.right, 25);
-    EXPECT_EQ(doubled.bottom, 60);
+    const int cases[][7] = {// scale, x, y; left, top, right, bottom
+                            {1, 0, 0, 1, 2, 12, 30},
+                            {1, 10, 5, 116, 145, 127, 173},
+                            {2, 0, 0, 2, 5, 25, 60}};
+    for (const auto& c : cases) {
+        const ks::PixelRect rect = layoutAt(c[0]).background(c[1], c[2]);
+        EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<int>{c[3], c[4], c[5], c[6]}))
+            << "scale " << c[0] << " cell " << c[1] << "," << c[2];
+    }
 }
 
 } // namespace

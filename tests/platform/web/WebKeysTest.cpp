@@ -1,52 +1,45 @@
 // The page's key codes as the engine's physical keys, and which keys the page leaves to the
 // browser.
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "WebKeys.h"
 
 namespace {
 
-using ks::PhysicalKey;
+using P = ks::PhysicalKey;
 using ks::WebKeys;
 
-TEST(WebKeysTest, LettersDigitsKeypadAndFunctionKeysAreFoundByTheirNumberOrLetter) {
-    EXPECT_EQ(WebKeys::fromCode("KeyA"), PhysicalKey::A);
-    EXPECT_EQ(WebKeys::fromCode("KeyW"), PhysicalKey::W);
-    EXPECT_EQ(WebKeys::fromCode("KeyZ"), PhysicalKey::Z);
-    EXPECT_EQ(WebKeys::fromCode("Digit0"), PhysicalKey::NUM0);
-    EXPECT_EQ(WebKeys::fromCode("Digit9"), PhysicalKey::NUM9);
-    EXPECT_EQ(WebKeys::fromCode("Numpad7"), PhysicalKey::NUMPAD7);
-    EXPECT_EQ(WebKeys::fromCode("F1"), PhysicalKey::F1);
-    EXPECT_EQ(WebKeys::fromCode("F12"), PhysicalKey::F12);
-    EXPECT_EQ(WebKeys::fromCode("F15"), PhysicalKey::F15);
-}
-
-// The keys the game is played with, by where they are.
-TEST(WebKeysTest, TheGamesModeArrowAndPauseKeysAreFound) {
-    EXPECT_EQ(WebKeys::fromCode("ShiftLeft"), PhysicalKey::LSHIFT);
-    EXPECT_EQ(WebKeys::fromCode("AltLeft"), PhysicalKey::LALT);
-    EXPECT_EQ(WebKeys::fromCode("ArrowUp"), PhysicalKey::UP);
-    EXPECT_EQ(WebKeys::fromCode("ArrowLeft"), PhysicalKey::LEFT);
-    EXPECT_EQ(WebKeys::fromCode("Escape"), PhysicalKey::ESCAPE);
-    EXPECT_EQ(WebKeys::fromCode("Minus"), PhysicalKey::HYPHEN);
-    EXPECT_EQ(WebKeys::fromCode("NumpadSubtract"), PhysicalKey::SUBTRACT);
-    EXPECT_EQ(WebKeys::fromCode("Backquote"), PhysicalKey::TILDE);
+// Letters, digits, keypad and function keys by their number or letter; the keys the game is
+// played with by where they are.
+TEST(WebKeysTest, EachCodeIsThePhysicalKeyAtItsPlace) {
+    const std::pair<const char*, P> cases[] = {
+        {"KeyA", P::A},         {"KeyW", P::W},
+        {"KeyZ", P::Z},         {"Digit0", P::NUM0},
+        {"Digit9", P::NUM9},    {"Numpad7", P::NUMPAD7},
+        {"F1", P::F1},          {"F12", P::F12},
+        {"F15", P::F15},        {"ShiftLeft", P::LSHIFT},
+        {"AltLeft", P::LALT},   {"ArrowUp", P::UP},
+        {"ArrowLeft", P::LEFT}, {"Escape", P::ESCAPE},
+        {"Minus", P::HYPHEN},   {"NumpadSubtract", P::SUBTRACT},
+        {"Backquote", P::TILDE}};
+    for (const auto& [code, key] : cases)
+        EXPECT_EQ(WebKeys::fromCode(code), key) << code;
 }
 
 TEST(WebKeysTest, CodesOfNoKeyTheEngineKnowsAreUnknown) {
     for (const char* code : {"", "Key", "Keya", "KeyAB", "Digit", "Digit10", "Digit-1", "F0", "F01",
                              "F16", "F1x", "Numpad", "NumpadEqual", "Lang1", "Fn"})
-        EXPECT_EQ(WebKeys::fromCode(code), PhysicalKey::UNKNOWN) << code;
+        EXPECT_EQ(WebKeys::fromCode(code), P::UNKNOWN) << code;
 }
 
 TEST(WebKeysTest, OnlyFunctionKeysTabAndShortcutsKeepTheirMeaningToTheBrowser) {
-    for (PhysicalKey key : {PhysicalKey::UP, PhysicalKey::SPACE, PhysicalKey::LALT, PhysicalKey::W,
-                            PhysicalKey::ESCAPE, PhysicalKey::UNKNOWN})
+    for (P key : {P::UP, P::SPACE, P::LALT, P::W, P::ESCAPE, P::UNKNOWN})
         EXPECT_FALSE(WebKeys::leftToBrowser(key, false)) << static_cast<int>(key);
-    EXPECT_TRUE(WebKeys::leftToBrowser(PhysicalKey::F5, false));
-    EXPECT_TRUE(WebKeys::leftToBrowser(PhysicalKey::F12, false));
-    EXPECT_TRUE(WebKeys::leftToBrowser(PhysicalKey::TAB, false));
-    EXPECT_TRUE(WebKeys::leftToBrowser(PhysicalKey::R, true)); // Control+R reloads
+    for (P key : {P::F5, P::F12, P::TAB})
+        EXPECT_TRUE(WebKeys::leftToBrowser(key, false)) << static_cast<int>(key);
+    EXPECT_TRUE(WebKeys::leftToBrowser(P::R, true)); // Control+R reloads
 }
 
 } // namespace
