@@ -1,7 +1,5 @@
-// Recording and replaying input (with the marks that let a killed game's recording go on to
-// its last second, and a replay check itself), keys released while another window had the
-// focus, pausing. (The keys the game reads are pressed in the real window by the end-to-end
-// tests.)
+// Recording and replaying input (with its time marks), keys released while another window had
+// the focus, pausing.
 #include <array>
 #include <fstream>
 #include <map>

@@ -1,6 +1,5 @@
-// Replay files: each kind of damaged file is refused with its file name, line number and fault;
-// a file cut off is read up to its last complete line; the marks of what the log held are read.
-// (A recording written and played back is in InputManagerTest.)
+// Replay files: damaged ones refused with file, line and fault; cut ones read up to their last
+// complete line; the marks of the log's checksum.
 #include <cstdio>
 #include <sstream>
 #include <streambuf>

@@ -1,6 +1,4 @@
-// Pausing the game loop, and running it one cycle at a time from outside. (The order of a cycle's
-// work, its step numbers and the lines every 30 cycles show in the log of every golden game, which
-// its replay must match.)
+// Pausing the game loop, and running it one cycle at a time from outside.
 #include <algorithm>
 
 #include "Color.h"

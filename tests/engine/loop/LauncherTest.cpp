@@ -342,9 +342,8 @@ TEST_F(LauncherRunTest, EachRunEndsWithTheCodeOfWhatWentWrongWithItsFile) {
                        "30, its last complete line\n");
 }
 
-// SIGTERM (or SIGINT) while recording ends the game at the next cycle, as closing the window
-// would: the file gets its end line, and the code is the one a shell gives a process the signal
-// ended, 128 + 15.
+// SIGTERM while recording ends the game at the next cycle, as closing the window would: the file
+// gets its end line, and the code is a shell's for a process the signal ended, 128 + 15.
 TEST_F(LauncherRunTest, ATerminationSignalEndsTheRecordingProperly) {
     Outcome recorded = run(recording(), 40, SIGTERM);
     EXPECT_EQ(recorded.code, 143);

@@ -129,9 +129,7 @@ TEST_F(ResourceManagerTest, AFullSpriteRegistryRefusesLoads) {
 
 using SoundTest = ResourceManagerTest;
 
-// Files that are no sound effect, or lie about their size, are refused by the game's own start
-// (the end-to-end tests with damaged data); here, a sound that is one decodes whole onto the
-// device, and without a device it loads all the same, silent.
+// A sound decodes whole onto the device; without a device it loads all the same, silent.
 TEST_F(SoundTest, AGameSoundDecodesWholeWithOrWithoutADevice) {
     auto device = std::make_unique<RecordingAudio>();
     std::shared_ptr<RecordingAudio::Record> record = device->record;
