@@ -77,15 +77,11 @@ inline void PrintTo(const Row& row, std::ostream* os) {
 }
 
 inline Row refused(std::string name, std::string bytes) {
-    Row row;
-    row.name = name;
-    row.bytes = bytes;
-    return row;
+    return Row{name, bytes};
 }
 inline Row opened(std::string name, std::string bytes, unsigned int channels, unsigned int rate,
                   uint64_t stated, std::vector<int16_t> samples, bool decodes) {
-    Row row{name, bytes, true, channels, rate, stated, samples, decodes};
-    return row;
+    return Row{name, bytes, true, channels, rate, stated, samples, decodes};
 }
 
 inline std::vector<Row> table() {
