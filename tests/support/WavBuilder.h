@@ -77,7 +77,10 @@ inline void PrintTo(const Row& row, std::ostream* os) {
 }
 
 inline Row refused(std::string name, std::string bytes) {
-    return Row{name, bytes};
+    Row row;
+    row.name = name;
+    row.bytes = bytes;
+    return row;
 }
 inline Row opened(std::string name, std::string bytes, unsigned int channels, unsigned int rate,
                   uint64_t stated, std::vector<int16_t> samples, bool decodes) {
