@@ -128,10 +128,7 @@ bool ScriptedScreen::pollEvent(ks::InputEvent& event) {
 }
 
 void ScriptedScreen::key(ks::InputEvent::Type type, ks::PhysicalKey code) {
-    ks::InputEvent event;
-    event.type = type;
-    event.key = code;
-    events.push_back(event);
+    events.push_back({type, code});
 }
 
 ScriptedScreen* startScripted() {
@@ -163,6 +160,5 @@ std::unique_ptr<ks::Voice> RecordingAudio::createSound(const ks::SoundSamples& s
 }
 
 std::unique_ptr<ks::Voice> RecordingAudio::createMusic(std::unique_ptr<ks::SampleStream>) {
-    record->musics++;
     return std::make_unique<RecordingVoice>(record);
 }

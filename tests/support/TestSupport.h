@@ -87,7 +87,6 @@ public:
     bool hasWindow() const override { return false; }
     int present(const std::vector<ks::CellDraw>& cells) override {
         presents++;
-        cells_drawn += static_cast<int>(cells.size());
         last_frame = cells;
         return 0;
     }
@@ -101,7 +100,6 @@ public:
     std::set<ks::PhysicalKey> held;
     bool open = true;
     int presents = 0;
-    int cells_drawn = 0;
     std::vector<ks::CellDraw> last_frame; // the cells of the last frame shown, in order
 };
 
@@ -113,7 +111,6 @@ class RecordingAudio : public ks::AudioDevice {
 public:
     struct Record {
         std::vector<ks::SoundSamples> sounds; // every sound made, in order
-        int musics = 0;                       // pieces of music made
         int plays = 0;                        // play() on any voice
     };
 

@@ -84,8 +84,7 @@ inline Row refused(std::string name, std::string bytes) {
 }
 inline Row opened(std::string name, std::string bytes, unsigned int channels, unsigned int rate,
                   uint64_t stated, std::vector<int16_t> samples, bool decodes) {
-    Row row{name, bytes, true, channels, rate, stated, samples, decodes};
-    return row;
+    return Row{name, bytes, true, channels, rate, stated, samples, decodes};
 }
 
 inline std::vector<Row> table() {

@@ -88,32 +88,30 @@ INSTANTIATE_TEST_SUITE_P(Wav, SoundDecoderRowTest, ::testing::ValuesIn(wav::tabl
                              return info.param.name;
                          });
 
-TEST(SoundDecoderTest, FilesOver16MiBAreRefusedUnread) {
-    ProbeSource over(wav::wav(1, 8000, 8, std::string((16 << 20) + 1 - 44, '\x80')));
+// A file over 16 MiB is refused unread; a stated count over 16 Mi samples on its header alone
+// (44 bytes), where a count at the cap goes on to the (missing) samples.
+TEST(SoundDecoderTest, WholeSoundsOverTheCapsAreRefusedBeforeTheirSamplesAreRead) {
     ks::SoundSamples out;
+    ProbeSource over(wav::wav(1, 8000, 8, std::string((16 << 20) + 1 - 44, '\x80')));
     EXPECT_FALSE(SoundDecoder::decodeAll(over, out));
     EXPECT_EQ(over.bytes_read, 0);
     ks::MemorySource at_cap(wav::wav(1, 8000, 16, std::string((16 << 20) - 44, '\x01')));
     ASSERT_TRUE(SoundDecoder::decodeAll(at_cap, out));
     EXPECT_EQ(out.samples.size(), 8388586u);
     EXPECT_EQ(out.samples.back(), 257);
+    const std::string samples(16, '\x80');
+    ProbeSource stated_over(
+        wav::riff(wav::pcmFmt(1, 8000, 8) + wav::chunk("data", (16 << 20) + 1, samples)));
+    EXPECT_FALSE(SoundDecoder::decodeAll(stated_over, out));
+    EXPECT_EQ(stated_over.bytes_read, 44);
+    ProbeSource stated_at_cap(
+        wav::riff(wav::pcmFmt(1, 8000, 8) + wav::chunk("data", 16 << 20, samples)));
+    EXPECT_FALSE(SoundDecoder::decodeAll(stated_at_cap, out));
+    EXPECT_EQ(stated_at_cap.bytes_read, 60);
 }
 
-// Refused on the header alone: only its 44 bytes are read, where a count at the cap goes on to
-// the (missing) samples.
-TEST(SoundDecoderTest, StatedCountsOver16MiSamplesAreRefusedBeforeTheData) {
-    ProbeSource over(wav::riff(wav::pcmFmt(1, 8000, 8) +
-                               wav::chunk("data", (16 << 20) + 1, std::string(16, '\x80'))));
-    ks::SoundSamples out;
-    EXPECT_FALSE(SoundDecoder::decodeAll(over, out));
-    EXPECT_EQ(over.bytes_read, 44);
-    ProbeSource at_cap(
-        wav::riff(wav::pcmFmt(1, 8000, 8) + wav::chunk("data", 16 << 20, std::string(16, '\x80'))));
-    EXPECT_FALSE(SoundDecoder::decodeAll(at_cap, out));
-    EXPECT_EQ(at_cap.bytes_read, 60);
-}
-
-TEST(SoundDecoderTest, SoundsOfManyBlocksDecodeWhole) {
+// Across the blocks of a whole decode (65,536 samples) and of reads in small pieces (4,096).
+TEST(SoundDecoderTest, LongSoundsGiveEverySampleAcrossBlocks) {
     std::string data;
     for (int i = 0; i < 140000; i++)
         data += wav::le16(i % 30000);
@@ -124,15 +122,13 @@ TEST(SoundDecoderTest, SoundsOfManyBlocksDecodeWhole) {
     EXPECT_EQ(out.samples[65535], 5535);
     EXPECT_EQ(out.samples[65536], 5536);
     EXPECT_EQ(out.samples[139999], 19999);
-}
 
-TEST(SoundDecoderTest, ReadsInSmallPiecesGiveEverySample) {
-    std::string data;
+    std::string data24;
     for (int i = 0; i < 5000; i++)
-        data += std::string(1, '\x11') + wav::le16(i);
-    ks::MemorySource source(wav::wav(1, 8000, 24, data));
+        data24 += std::string(1, '\x11') + wav::le16(i);
+    ks::MemorySource source24(wav::wav(1, 8000, 24, data24));
     SoundDecoder decoder;
-    ASSERT_TRUE(decoder.open(source));
+    ASSERT_TRUE(decoder.open(source24));
     std::vector<int16_t> samples;
     for (std::vector<int16_t> piece; !(piece = readUpTo(decoder, 7)).empty();)
         samples.insert(samples.end(), piece.begin(), piece.end());
@@ -142,29 +138,20 @@ TEST(SoundDecoderTest, ReadsInSmallPiecesGiveEverySample) {
     EXPECT_EQ(samples[4999], 4999);
 }
 
-TEST(SoundDecoderTest, SeeksGoToASampleNotRoundedToAFrame) {
-    ks::MemorySource source(wav::wav(2, 8000, 16, wav::s16({10, 20, 30, 40})));
-    SoundDecoder decoder;
-    ASSERT_TRUE(decoder.open(source));
-    decoder.seek(1);
-    EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>({20, 30, 40}));
-    decoder.seek(9);
-    EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>());
-    decoder.seek(0);
-    EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>({10, 20, 30, 40}));
-}
-
-// The source refuses a seek past its end; the samples after the old position must not show.
-TEST(SoundDecoderTest, ASeekPastTheFileEndReadsNothingUntilTheNextSeek) {
+// A seek goes to a sample, not rounded to a frame. The source refuses a seek past the file's
+// end: the samples after the old position must not show until the next seek.
+TEST(SoundDecoderTest, SeeksGoToASampleAndPastTheEndReadNothing) {
     ks::MemorySource source(
-        wav::riff(wav::pcmFmt(1, 8000, 16) + wav::chunk("data", 200, wav::s16({10, 20, 30, 40}))));
+        wav::riff(wav::pcmFmt(2, 8000, 16) + wav::chunk("data", 200, wav::s16({10, 20, 30, 40}))));
     SoundDecoder decoder;
     ASSERT_TRUE(decoder.open(source));
     EXPECT_EQ(readUpTo(decoder, 2), std::vector<int16_t>({10, 20}));
-    decoder.seek(50);
-    EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>());
-    decoder.seek(3);
-    EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>({40}));
+    for (uint64_t past : {50, 500}) {
+        decoder.seek(past);
+        EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>()) << past;
+    }
+    decoder.seek(1);
+    EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>({20, 30, 40}));
 }
 
 TEST(SoundDecoderTest, AFailingSourceEndsTheReadAfterTheWholeSamplesBefore) {
@@ -175,28 +162,23 @@ TEST(SoundDecoderTest, AFailingSourceEndsTheReadAfterTheWholeSamplesBefore) {
     EXPECT_EQ(readUpTo(decoder, 8), std::vector<int16_t>());
 }
 
+// Nothing is read before a sound is open, into no buffer, or after a file is refused: a data
+// chunk with no format before it must not take the sample width of the earlier file.
 TEST(SoundDecoderTest, WithoutASoundOrABufferNothingIsRead) {
     SoundDecoder decoder;
     decoder.seek(3);
     int16_t samples[4] = {};
     EXPECT_EQ(decoder.read(samples, 4), 0u);
-    ks::MemorySource source(wav::wav(1, 8000, 16, wav::s16({1, 2})));
-    ASSERT_TRUE(decoder.open(source));
+    ks::MemorySource first(wav::wav(1, 8000, 16, wav::s16({1, 2})));
+    ASSERT_TRUE(decoder.open(first));
     EXPECT_EQ(decoder.read(nullptr, 4), 0u);
     EXPECT_EQ(decoder.read(samples, 0), 0u);
     EXPECT_EQ(decoder.read(samples, 4), 2u);
-}
-
-// A data chunk with no format before it needs the sample width of no earlier file.
-TEST(SoundDecoderTest, ReopeningForgetsTheEarlierFile) {
-    ks::MemorySource first(wav::wav(1, 8000, 8, "\x01\x02"));
-    ks::MemorySource second(wav::riff(wav::chunk("data", "\x01\x02") + wav::pcmFmt(1, 8000, 8)));
-    SoundDecoder decoder;
-    ASSERT_TRUE(decoder.open(first));
+    ks::MemorySource second(wav::riff(wav::chunk("data", "\x01\x02") + wav::pcmFmt(1, 8000, 16)));
     EXPECT_FALSE(decoder.open(second));
     EXPECT_EQ(decoder.getSampleCount(), 0u);
     EXPECT_EQ(decoder.getChannelCount(), 0u);
-    int16_t samples[4];
+    decoder.seek(0);
     EXPECT_EQ(decoder.read(samples, 4), 0u);
 }
 

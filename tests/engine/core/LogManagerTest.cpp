@@ -52,37 +52,28 @@ TEST_F(LogManagerTest, EachStartEmptiesTheFileAndClosesTheOldStream) {
     EXPECT_EQ(logLines(), std::vector<std::string>{"fresh 1"});
 }
 
-// A game names its own log; the file is moved aside under that name too, and the engine's default
-// file is left alone.
-TEST_F(LogManagerTest, ALogTheGameNamesIsWrittenAndMovedAsideUnderItsName) {
+// A game names its own log, and the engine's default file is left alone. Lines of 11 bytes with
+// the newline against a cap of 35 bytes: three lines to a file. After 8 lines the previous file
+// holds 4..6 and the current one 7..8; nothing newer is ever lost, and a line longer than the
+// whole cap still gets a file of its own. A new start removes the old file.
+TEST_F(LogManagerTest, AFullFileMovesAsideUnderItsNameKeepingOnePreviousFileAndEveryNewLine) {
     log.writeLog("before");
     log.setFileName("game.log");
     log.writeLog("still the open file");
     log.startUp();
     log.setMaxFileSize(35);
-    for (int i = 1; i <= 4; i++)
-        log.writeLog("line %05d", i);
-    EXPECT_EQ(fileText("kestrel.log"), "before\nstill the open file\n");
-    EXPECT_EQ(fileText("game.log.1"), "line 00001\nline 00002\nline 00003\n");
-    EXPECT_EQ(fileText("game.log"), "line 00004\n");
-}
-
-// Lines of 11 bytes with the newline against a cap of 35 bytes: three lines to a file. After 8
-// lines the previous file holds 4..6 and the current one 7..8; nothing newer is ever lost, and a
-// line longer than the whole cap still gets a file of its own. A new start removes the old file.
-TEST_F(LogManagerTest, AFullFileMovesAsideKeepingOnePreviousFileAndEveryNewLine) {
-    log.setMaxFileSize(35);
     for (int i = 1; i <= 8; i++)
         log.writeLog("line %05d", i);
-    EXPECT_EQ(fileText("kestrel.log.1"), "line 00004\nline 00005\nline 00006\n");
-    EXPECT_EQ(fileText("kestrel.log"), "line 00007\nline 00008\n");
+    EXPECT_EQ(fileText("kestrel.log"), "before\nstill the open file\n");
+    EXPECT_EQ(fileText("game.log.1"), "line 00004\nline 00005\nline 00006\n");
+    EXPECT_EQ(fileText("game.log"), "line 00007\nline 00008\n");
     log.writeLog("%s", std::string(600, 'x').c_str()); // longer than the cap and the stack buffer
     log.writeLog("after");
-    EXPECT_EQ(fileText("kestrel.log.1"), std::string(600, 'x') + "\n");
-    EXPECT_EQ(fileText("kestrel.log"), "after\n");
+    EXPECT_EQ(fileText("game.log.1"), std::string(600, 'x') + "\n");
+    EXPECT_EQ(fileText("game.log"), "after\n");
     log.startUp();
-    EXPECT_EQ(fileSize("kestrel.log.1"), -1);
-    EXPECT_EQ(fileSize("kestrel.log"), 0);
+    EXPECT_EQ(fileSize("game.log.1"), -1);
+    EXPECT_EQ(fileSize("game.log"), 0);
 }
 
 // A pipe fills after 64 KiB and then blocks every write: the game froze. A pipe, with or without

@@ -1,7 +1,9 @@
 // The graphics manager's cell model: frames far larger than the screen, and what a frame hands
 // its screen. (Where each cell's text lands is seen in the game's screens.)
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include <sys/stat.h>
@@ -55,7 +57,7 @@ TEST_F(GraphicsManagerTest, TheScreenGetsTheFramesCellsInDrawingOrder) {
     EXPECT_EQ(gm().getFrameDraws(), expected);
     EXPECT_EQ(gm().swapBuffers(), 0);
     EXPECT_EQ(screen->presents, 1);
-    EXPECT_EQ(screen->cells_drawn, 4);
+    EXPECT_EQ(screen->last_frame, expected);
     EXPECT_TRUE(gm().getFrameDraws().empty());
     gm().redrawLastFrame();
     EXPECT_EQ(gm().getFrameDraws(), expected);
@@ -104,41 +106,29 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         ASSERT_NE(nullptr, getcwd(home, sizeof(home)));
-        for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
-            const char* value = std::getenv(name);
-            saved.emplace_back(name, value ? value : "");
-            saved_set.push_back(value != nullptr);
+        for (auto& [name, value] : saved) {
+            const char* now = std::getenv(name);
+            value = now ? std::optional<std::string>(now) : std::nullopt;
         }
-        mkdir("fonts", 0700);
+        std::filesystem::create_directory("fonts");
         ASSERT_EQ(0, chdir("fonts"));
         setenv("XDG_DATA_HOME", (std::string(home) + "/fonts/home").c_str(), 1);
         setenv("XDG_DATA_DIRS",
                (std::string(home) + "/fonts/nowhere:" + home + "/fonts/system").c_str(), 1);
     }
     void TearDown() override {
-        for (const char* file : {"ks-font.ttf", "home/ks/ks-font.ttf", "system/ks/ks-font.ttf"})
-            unlink(file);
-        for (const char* folder : {"home/ks", "home", "system/ks", "system"})
-            rmdir(folder);
         ASSERT_EQ(0, chdir(home));
-        rmdir("fonts");
-        for (size_t i = 0; i < saved.size(); i++) {
-            if (saved_set[i])
-                setenv(saved[i].first.c_str(), saved[i].second.c_str(), 1);
-            else
-                unsetenv(saved[i].first.c_str());
-        }
+        std::filesystem::remove_all("fonts");
+        for (const auto& [name, value] : saved)
+            value ? setenv(name, value->c_str(), 1) : unsetenv(name);
         gm().shutDown();
         gm().setPlatform(nullptr);
         EngineTest::TearDown();
     }
     static void makeFont(const std::string& folder) {
-        const std::string path = folder.empty() ? "ks-font.ttf" : folder + "/ks/ks-font.ttf";
-        if (!folder.empty()) {
-            mkdir(folder.c_str(), 0700);
-            mkdir((folder + "/ks").c_str(), 0700);
-        }
-        std::ofstream(path) << "font";
+        if (!folder.empty())
+            std::filesystem::create_directories(folder + "/ks");
+        std::ofstream(folder.empty() ? "ks-font.ttf" : folder + "/ks/ks-font.ttf") << "font";
     }
     // The font file the next window is opened with.
     std::string openedFont() {
@@ -151,8 +141,8 @@ protected:
     }
 
     char home[4096];
-    std::vector<std::pair<std::string, std::string>> saved;
-    std::vector<bool> saved_set;
+    std::pair<const char*, std::optional<std::string>> saved[2] = {{"XDG_DATA_HOME", {}},
+                                                                   {"XDG_DATA_DIRS", {}}};
 };
 
 // A game that names no font gets one wherever the engine put it: the working directory's first,

@@ -73,8 +73,7 @@ TEST_F(ReplayRecorderTest, TheFileIsLeftAsItWasUntilTheRecordingBegins) {
 }
 
 // Under a file-size limit of 100 bytes: the header takes 19, each "NN key down W" line 14, so
-// the sixth line (cycle 15) is cut after 11 bytes. The recording stops there and says why; what
-// it wrote replays up to its last complete line.
+// the sixth line (cycle 15) is cut after 11 bytes. The recording stops there and says why.
 TEST_F(ReplayRecorderTest, TheFirstFailedWriteStopsTheRecordingAndSaysWhy) {
     struct rlimit limit;
     getrlimit(RLIMIT_FSIZE, &limit);
@@ -89,17 +88,10 @@ TEST_F(ReplayRecorderTest, TheFirstFailedWriteStopsTheRecordingAndSaysWhy) {
         EXPECT_EQ(recorder.hasFailed(), cycle >= 15) << cycle;
     }
     recorder.close(19, 0);
-    EXPECT_EQ(recorder.getFailedCycle(), 15);
     EXPECT_EQ(recorder.getCyclesHeld(), 15);
     EXPECT_EQ(recorder.getError(),
               "cannot write game.rpl: file-size limit reached (File too large)");
     EXPECT_EQ(fileText("game.rpl").size(), 100u);
-
-    ks::Replay replay;
-    ASSERT_EQ(replay.load("game.rpl"), 0) << replay.getError();
-    EXPECT_EQ(replay.getInputs().size(), 5u);
-    EXPECT_EQ(replay.getCutNote(), "game.rpl:8: recording cut off (line without its line end): "
-                                   "it ends at cycle 14, its last complete line");
 }
 
 // What a crash signal's handler writes: the cycle under way and the signal, once, and nothing

@@ -1,6 +1,5 @@
-// Replay files: each kind of damaged file is refused with its file name, line number and fault;
-// a file cut off is read up to its last complete line; the marks of what the log held are read.
-// (A recording written and played back is in InputManagerTest.)
+// Replay files: damaged ones refused with file, line and fault; cut ones read up to their last
+// complete line; the marks of the log's checksum.
 #include <cstdio>
 #include <sstream>
 #include <streambuf>
@@ -19,8 +18,9 @@ std::string errorOf(const std::string& text) {
     return replay.parse(in, "game.rpl") == 0 ? "" : replay.getError();
 }
 
-// Version 2: time marks and the end line carry the log's checksum after their cycle.
-TEST(ReplayTest, TheMarksAndTheEndLineCarryTheLogsChecksums) {
+// Version 2: time marks and the end line carry the log's checksum after their cycle. A game
+// killed by a crash signal ends with the cycle it died in.
+TEST(ReplayTest, TheMarksAndTheEndOrDiedLineEndTheRecording) {
     std::istringstream in("ks-replay 2\nseed 3\n0 time 00000000000000ff\n5 key pressed A\n"
                           "30 time 0123456789abcdef\n44 quit\n44 end fedcba9876543210\n");
     ks::Replay replay;
@@ -37,18 +37,12 @@ TEST(ReplayTest, TheMarksAndTheEndLineCarryTheLogsChecksums) {
     EXPECT_EQ(replay.getInputs().size(), 2u);
     EXPECT_EQ(replay.getLastCycle(), 44);
     EXPECT_EQ(replay.getCutNote(), "");
-    EXPECT_EQ(ks::Replay::endLine(44, 0xfedcba9876543210ULL), "44 end fedcba9876543210");
-    EXPECT_EQ(ks::Replay::timeLine(30, 255), "30 time 00000000000000ff");
-}
-
-// A game killed by a crash signal ends with the cycle it died in.
-TEST(ReplayTest, ADiedLineEndsTheRecordingInItsCycle) {
-    std::istringstream in("ks-replay 2\nseed 3\n0 time 00000000000000ff\n412 died SIGSEGV\n");
-    ks::Replay replay;
-    ASSERT_EQ(replay.parse(in, "game.rpl"), 0) << replay.getError();
-    EXPECT_EQ(replay.getDeathSignal(), "SIGSEGV");
-    EXPECT_EQ(replay.getLastCycle(), 412);
-    EXPECT_EQ(replay.getCutNote(), "");
+    std::istringstream died("ks-replay 2\nseed 3\n0 time 00000000000000ff\n412 died SIGSEGV\n");
+    ks::Replay dead;
+    ASSERT_EQ(dead.parse(died, "game.rpl"), 0) << dead.getError();
+    EXPECT_EQ(dead.getDeathSignal(), "SIGSEGV");
+    EXPECT_EQ(dead.getLastCycle(), 412);
+    EXPECT_EQ(dead.getCutNote(), "");
     EXPECT_EQ(errorOf("ks-replay 2\nseed 3\n412 died SIGSEGV\n413 key down W\n"),
               "game.rpl:4: input after the end line");
 }
@@ -73,12 +67,11 @@ TEST(ReplayTest, AFileCutOffIsReadUpToItsLastCompleteLine) {
         ks::Replay replay;
         ASSERT_EQ(replay.parse(in, "game.rpl"), 0) << replay.getError();
         EXPECT_EQ(replay.getCutNote(), note);
+        if (&text == &cases[0].first) { // the cut line not read
+            EXPECT_EQ(replay.getInputs().size(), 1u);
+            EXPECT_EQ(replay.getLastCycle(), 5);
+        }
     }
-    std::istringstream in("ks-replay 2\nseed 3\n5 key down A\n40 key down F1");
-    ks::Replay replay;
-    ASSERT_EQ(replay.parse(in, "game.rpl"), 0);
-    EXPECT_EQ(replay.getInputs().size(), 1u);
-    EXPECT_EQ(replay.getLastCycle(), 5);
 }
 
 TEST(ReplayTest, EachDamageIsNamedWithItsLine) {
@@ -167,11 +160,9 @@ TEST(ReplayTest, ALongLineIsRefusedWithoutReadingItWhole) {
     }
 }
 
-// A FIFO would block for ever and a directory never parse: only regular files are opened.
+// A FIFO would block for ever: only regular files are opened.
 TEST(ReplayTest, OnlyRegularFilesAreRead) {
     ks::Replay replay;
-    EXPECT_EQ(replay.load("no-such.rpl"), -1);
-    EXPECT_EQ(replay.getError(), "no-such.rpl: cannot open: No such file or directory");
     remove("fifo.rpl");
     ASSERT_EQ(mkfifo("fifo.rpl", 0600), 0);
     EXPECT_EQ(replay.load("fifo.rpl"), -1);

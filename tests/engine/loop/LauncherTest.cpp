@@ -38,67 +38,14 @@ Parsed parse(std::vector<const char*> args) {
     return p;
 }
 
-TEST(LauncherParseTest, HelpAndVersionPrintAndEndWithZero) {
+// The help is for a player: every option, every line within 80 columns, nothing of the parser's
+// notation.
+TEST(LauncherParseTest, HelpAndVersionPrintInAPlayersWordsAndEndWithZero) {
     Parsed help = parse({"--help"});
     EXPECT_EQ(help.code, 0);
     for (const char* option :
          {"--seed N", "--record FILE", "--replay FILE", "--headless", "--mute", "--scale N"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option << " in " << help.out;
-    Parsed version = parse({"--version"});
-    EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, "game 2.1\n");
-}
-
-TEST(LauncherParseTest, UsageErrorsEndWithTwoAndTheUsageOnStderr) {
-    const std::vector<std::vector<const char*>> cases = {
-        {"--seed", "x"},
-        {"--seed", "-1"},
-        {"--seed", "4294967296"},
-        {"--frobnicate"},
-        {"--headless"},
-        {"--replay", "a", "--record", "b"},
-        {"--replay", "a", "--seed", "3"},
-        {"--record"},
-        {"extra"},
-        {"--scale", "5"},
-        {"--replay", "a", "--headless", "--scale", "2"},
-        {"--version", "--bogus"},
-        {"--help", "--seed", "abc"},
-    };
-    for (const auto& args : cases) {
-        Parsed p = parse(args);
-        EXPECT_EQ(p.code, 2) << args[0];
-        EXPECT_EQ(p.err.rfind("game: ", 0), 0u) << p.err;
-        EXPECT_NE(p.err.find("--replay FILE"), std::string::npos) << "no usage for " << args[0];
-        EXPECT_EQ(p.out, "");
-    }
-}
-
-// The first line of each usage error names the fault in a player's words.
-TEST(LauncherParseTest, EachUsageErrorSaysWhatIsWrong) {
-    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
-        {{"--seed", "abc"}, "game: --seed abc: not a number (N is from 0 to 4294967295)"},
-        {{"--seed", "4294967296"},
-         "game: --seed 4294967296: out of range (N is from 0 to "
-         "4294967295)"},
-        {{"--seed", "-1"}, "game: --seed -1: out of range (N is from 0 to 4294967295)"},
-        {{"--scale", "2x"}, "game: --scale 2x: not a number (N is from 1 to 4)"},
-        {{"--scale"}, "game: --scale needs a number (N is from 1 to 4)"},
-        {{"--record"}, "game: --record needs a file name"},
-        {{"--version", "--bogus"}, "game: unknown option --bogus"},
-        {{"extra"}, "game: unexpected argument extra"},
-        {{"--headless"}, "game: --headless works only with --replay"},
-        {{"--replay", "a", "--record", "b"}, "game: --replay and --record cannot go together"},
-    };
-    for (const auto& c : cases) {
-        Parsed p = parse(c.first);
-        EXPECT_EQ(p.err.substr(0, p.err.find('\n')), c.second);
-    }
-}
-
-// The help is for a player: every line within 80 columns, nothing of the parser's notation.
-TEST(LauncherParseTest, TheHelpFitsEightyColumnsInAPlayersWords) {
-    Parsed help = parse({"--help"});
     std::istringstream lines(help.out);
     int count = 0;
     for (std::string line; std::getline(lines, line); count++) {
@@ -107,6 +54,40 @@ TEST(LauncherParseTest, TheHelpFitsEightyColumnsInAPlayersWords) {
             EXPECT_EQ(line.find(jargon), std::string::npos) << line;
     }
     EXPECT_GT(count, 10);
+    Parsed version = parse({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "game 2.1\n");
+}
+
+// Each usage error ends with 2 and says on stderr alone, first, what is wrong in a player's words,
+// then the usage.
+TEST(LauncherParseTest, EachUsageErrorSaysWhatIsWrongThenTheUsageAndEndsWithTwo) {
+    const std::pair<std::vector<const char*>, std::string> cases[] = {
+        {{"--seed", "abc"}, "game: --seed abc: not a number (N is from 0 to 4294967295)"},
+        {{"--seed", "4294967296"},
+         "game: --seed 4294967296: out of range (N is from 0 to 4294967295)"},
+        {{"--seed", "-1"}, "game: --seed -1: out of range (N is from 0 to 4294967295)"},
+        {{"--scale", "2x"}, "game: --scale 2x: not a number (N is from 1 to 4)"},
+        {{"--scale", "5"}, "game: --scale 5: out of range (N is from 1 to 4)"},
+        {{"--scale"}, "game: --scale needs a number (N is from 1 to 4)"},
+        {{"--record"}, "game: --record needs a file name"},
+        {{"--version", "--bogus"}, "game: unknown option --bogus"},
+        {{"extra"}, "game: unexpected argument extra"},
+        {{"--headless"}, "game: --headless works only with --replay"},
+        {{"--replay", "a", "--record", "b"}, "game: --replay and --record cannot go together"},
+        {{"--replay", "a", "--seed", "3"},
+         "game: --replay and --seed cannot go together (a replay has its seed)"},
+        {{"--replay", "a", "--headless", "--scale", "2"},
+         "game: --headless and --scale cannot go together (no window to scale)"},
+        {{"--help", "--seed", "abc"}, "game: --seed abc: not a number (N is from 0 to 4294967295)"},
+    };
+    for (const auto& [args, first] : cases) {
+        Parsed p = parse(args);
+        EXPECT_EQ(p.code, 2) << args[0];
+        EXPECT_EQ(p.err.substr(0, p.err.find('\n')), first);
+        EXPECT_NE(p.err.find("--replay FILE"), std::string::npos) << "no usage for " << args[0];
+        EXPECT_EQ(p.out, "");
+    }
 }
 
 TEST(LauncherParseTest, TheOptionsAreReadIntoTheRun) {
@@ -162,22 +143,25 @@ protected:
         EngineTest::TearDown();
     }
 
-    // Starts a run with the options; the exit code, and what was said on stderr.
-    int start(const ks::LaunchOptions& options, std::string& err) {
-        ks::Launcher launcher("game");
-        launcher.setOptions(options);
+    // Starts a launcher with the options on the platform (the counting one unless given); the
+    // exit code, and what was said on stderr.
+    int start(const ks::LaunchOptions& options, std::string& err, ks::Platform* p_game = nullptr) {
+        launcher = std::make_unique<ks::Launcher>("game");
+        launcher->setOptions(options);
         testing::internal::CaptureStderr();
-        const int code = launcher.start(platform, headless);
+        const int code = launcher->start(p_game ? *p_game : platform, headless);
         err = testing::internal::GetCapturedStderr();
-        seed = launcher.getSeed();
+        seed = launcher->getSeed();
         return code;
     }
 
+    std::unique_ptr<ks::Launcher> launcher;
     CountingPlatform platform, headless;
     unsigned long seed = 0;
 };
 
-TEST_F(LauncherTest, TheGamesPlatformOpensTheScreenAndTheSound) {
+// Muted, the sound device is the headless platform's: the game's sound hardware is not opened.
+TEST_F(LauncherTest, TheGamesPlatformOpensTheScreenAndTheSoundUnlessMuted) {
     ks::LaunchOptions options;
     options.has_seed = true;
     options.seed = 77;
@@ -186,21 +170,15 @@ TEST_F(LauncherTest, TheGamesPlatformOpensTheScreenAndTheSound) {
     EXPECT_EQ(start(options, err), 0);
     EXPECT_EQ(err, "");
     EXPECT_EQ(seed, 77u);
-    EXPECT_EQ(platform.screens, 1);
-    EXPECT_EQ(platform.devices, 1);
     EXPECT_EQ(platform.scale, 2);
-    EXPECT_EQ(headless.screens + headless.devices, 0);
     EXPECT_TRUE(ks::GameManager::getInstance().getPaced());
-}
-
-// Muted, the sound device is the headless platform's: the game's sound hardware is not opened.
-TEST_F(LauncherTest, MutedTheSoundComesFromTheHeadlessPlatform) {
-    ks::LaunchOptions options;
+    ks::GraphicsManager::getInstance().shutDown();
+    ks::AudioManager::getInstance().startUp(nullptr);
     options.mute = true;
-    std::string err;
     EXPECT_EQ(start(options, err), 0);
-    EXPECT_EQ(platform.screens, 1);
-    EXPECT_EQ(platform.devices, 0);
+    EXPECT_EQ(platform.screens, 2);
+    EXPECT_EQ(platform.devices, 1);
+    EXPECT_EQ(headless.screens, 0);
     EXPECT_EQ(headless.devices, 1);
 }
 
@@ -227,21 +205,20 @@ TEST_F(LauncherTest, ARunDrivenCycleByCycleEndsItsRecordingWithTheLastCycle) {
     options.has_seed = true;
     options.seed = 9;
     options.record_file = "driven.rpl";
-    ks::Launcher launcher("game");
-    launcher.setOptions(options);
-    ASSERT_EQ(launcher.start(platform, headless), 0);
-    launcher.beginRun();
+    std::string err;
+    ASSERT_EQ(start(options, err), 0);
+    launcher->beginRun();
     for (int cycle = 0; cycle < 3; cycle++)
-        EXPECT_TRUE(launcher.runCycle());
+        EXPECT_TRUE(launcher->runCycle());
     const std::string going = fileText("driven.rpl");
     EXPECT_EQ(going.rfind("ks-replay 2\nseed 9\n0 time ", 0), 0u) << going;
     EXPECT_EQ(going.find(" end "), std::string::npos) << going;
     ks::GameManager::getInstance().setGameOver(true);
-    EXPECT_FALSE(launcher.runCycle());
+    EXPECT_FALSE(launcher->runCycle());
     const std::string ended = fileText("driven.rpl");
     EXPECT_EQ(ended.substr(0, going.size()), going);
     EXPECT_EQ(ended.substr(going.size(), 6), "2 end ") << ended;
-    EXPECT_EQ(launcher.getExitCode(), 0);
+    EXPECT_EQ(launcher->getExitCode(), 0);
 }
 
 TEST_F(LauncherTest, EachFailedStartIsOneLineAndAnExitCode) {
@@ -255,25 +232,24 @@ TEST_F(LauncherTest, EachFailedStartIsOneLineAndAnExitCode) {
     platform.display = false;
     EXPECT_EQ(start(ks::LaunchOptions(), err), 1);
     EXPECT_EQ(err, "game: cannot open a window: no display (is DISPLAY set?)\n");
-
-    platform.display = true;
-    ks::GraphicsManager::getInstance().shutDown();
-    ks::LaunchOptions unwritable;
-    unwritable.record_file = "no-such-folder/game.rpl";
-    EXPECT_EQ(start(unwritable, err), 1);
-    EXPECT_EQ(err, "game: cannot record to no-such-folder/game.rpl: No such file or directory\n");
 }
 
-// The file to record to is checked before the log starts, which empties the log: a start that
-// refuses it leaves the log of the game before as it was.
-TEST_F(LauncherTest, ARefusedRecordingLeavesTheOldLogAsItWas) {
+// The file to record to is checked before anything opens and before the log starts, which
+// empties the log: a start that refuses it leaves the log of the game before as it was.
+TEST_F(LauncherTest, ARefusedRecordingSaysWhyAndLeavesTheOldLogAsItWas) {
     ks::LogManager::getInstance().shutDown();
     std::ofstream("kestrel.log") << "the game before\n";
-    for (const char* name : {"kestrel.log", "no-such-folder/game.rpl"}) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"kestrel.log", "game: cannot record to kestrel.log: it is the game's log file\n"},
+        {"no-such-folder/game.rpl",
+         "game: cannot record to no-such-folder/game.rpl: No such file or directory\n"},
+    };
+    for (const auto& [name, error] : cases) {
         ks::LaunchOptions options;
         options.record_file = name;
         std::string err;
         EXPECT_EQ(start(options, err), 1) << name;
+        EXPECT_EQ(err, error);
         EXPECT_EQ(fileText("kestrel.log"), "the game before\n") << name;
     }
     EXPECT_EQ(platform.screens, 0);
@@ -302,22 +278,22 @@ struct Outcome {
 class LauncherRunTest : public LauncherTest {
 protected:
     // Starts and runs the options, the game ended after cycle last (or by a signal raised once
-    // the run started, when signal_number is not 0).
-    Outcome run(const ks::LaunchOptions& options, int last, int signal_number = 0) {
-        ks::Launcher launcher("game");
-        launcher.setOptions(options);
+    // the run started, when signal_number is not 0), on the counting platform unless given.
+    Outcome run(const ks::LaunchOptions& options, int last, int signal_number = 0,
+                ks::Platform* p_game = nullptr) {
+        Outcome outcome{0, "", 0};
+        outcome.code = start(options, outcome.err, p_game);
+        if (outcome.code != 0)
+            return outcome;
+        Ender ender(last);
+        ks::GameManager::getInstance().setPaced(false);
+        if (signal_number != 0)
+            raise(signal_number);
         testing::internal::CaptureStderr();
-        int code = launcher.start(platform, headless);
-        uint64_t checksum = 0;
-        if (code == 0) {
-            Ender ender(last);
-            ks::GameManager::getInstance().setPaced(false);
-            if (signal_number != 0)
-                raise(signal_number);
-            code = launcher.run();
-            checksum = ks::LogManager::getInstance().getChecksum();
-        }
-        return {code, testing::internal::GetCapturedStderr(), checksum};
+        outcome.code = launcher->run();
+        outcome.err += testing::internal::GetCapturedStderr();
+        outcome.checksum = ks::LogManager::getInstance().getChecksum();
+        return outcome;
     }
     static ks::LaunchOptions recording() {
         ks::LaunchOptions options;
@@ -366,9 +342,8 @@ TEST_F(LauncherRunTest, EachRunEndsWithTheCodeOfWhatWentWrongWithItsFile) {
                        "30, its last complete line\n");
 }
 
-// SIGTERM (or SIGINT) while recording ends the game at the next cycle, as closing the window
-// would: the file gets its end line, and the code is the one a shell gives a process the signal
-// ended, 128 + 15.
+// SIGTERM while recording ends the game at the next cycle, as closing the window would: the file
+// gets its end line, and the code is a shell's for a process the signal ended, 128 + 15.
 TEST_F(LauncherRunTest, ATerminationSignalEndsTheRecordingProperly) {
     Outcome recorded = run(recording(), 40, SIGTERM);
     EXPECT_EQ(recorded.code, 143);
@@ -381,7 +356,7 @@ TEST_F(LauncherRunTest, ATerminationSignalEndsTheRecordingProperly) {
 // Escape while watching a replay: the summary would read like a replay gone astray, so one line
 // says the viewer stopped it, in the summary's count of cycles. A replay played to its end says
 // nothing.
-TEST_F(LauncherTest, AReplayStoppedByTheViewerSaysSoOnStderr) {
+TEST_F(LauncherRunTest, AReplayStoppedByTheViewerSaysSoOnStderr) {
     std::ofstream("game.rpl") << "ks-replay 1\nseed 5\n10 key pressed W\n99 end\n";
     class Viewer : public CountingPlatform {
     public:
@@ -395,15 +370,9 @@ TEST_F(LauncherTest, AReplayStoppedByTheViewerSaysSoOnStderr) {
     } viewer;
     for (bool stopped : {true, false}) {
         ks::GraphicsManager::getInstance().shutDown();
-        ks::LaunchOptions options;
-        options.replay_file = "game.rpl";
+        ks::LaunchOptions options = replaying("game.rpl");
         options.headless = !stopped;
-        ks::Launcher launcher("game");
-        launcher.setOptions(options);
-        ASSERT_EQ(launcher.start(viewer, headless), 0);
-        testing::internal::CaptureStderr();
-        launcher.run();
-        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        EXPECT_EQ(run(options, -1, 0, &viewer).err,
                   stopped ? "game: stopped by the viewer at cycle 1 of 100\n" : "");
         EXPECT_EQ(ks::GameManager::getInstance().getStepCount(), stopped ? 1 : 100);
     }

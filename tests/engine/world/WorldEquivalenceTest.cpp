@@ -1,8 +1,6 @@
-// The world's grid against its brute-force reference: random worlds of 1,000 and 5,000 objects
-// (RandomWorld: HARD, SOFT and SPECTRAL, boxes of 1 to 3 cells, of zero extent and far larger,
-// still and moving, some moved or reshaped by their own handlers during the update) through 50
-// updates each way must tell every object the same events in the same order and write the same
-// log, line for line.
+// The world's grid against its brute-force reference: random worlds (RandomWorld) of 1,000 and
+// 5,000 objects through 50 updates each way must tell every object the same events in the same
+// order and write the same log, line for line.
 #include "LogManager.h"
 #include "RandomWorld.h"
 #include "TestSupport.h"

@@ -173,9 +173,11 @@ TEST_F(WorldManagerTest, CollisionHandlersMayDestroyEitherObjectAndTheUpdateGoes
     EXPECT_EQ(world.getAllObjects().getCount(), 4);
 }
 
-// An object that destroys itself when it leaves the window is not moved afterwards; the line
-// about it still names it.
-TEST_F(WorldManagerTest, AnObjectMayDestroyItselfOnLeavingTheWindow) {
+// An object that destroys itself on leaving the window is not moved afterwards; the line about it
+// still names it. The usual wrap-around: an object leaving at the right edge puts itself back at
+// the left from its out handler, and stays there; the followed view goes along. Without a place
+// of its own it goes where it was moved.
+TEST_F(WorldManagerTest, AnOutHandlersOwnPlaceOrEndWinsOverTheMoveThatTookTheObjectOut) {
     Saboteur* p_runner = nullptr;
     p_runner = new Saboteur(Position(80, 3), "Runner", ks::OUT_EVENT, [&] { delete p_runner; });
     p_runner->setSolidness(ks::SPECTRAL);
@@ -184,12 +186,6 @@ TEST_F(WorldManagerTest, AnObjectMayDestroyItselfOnLeavingTheWindow) {
     EXPECT_EQ(trace, (Strings{"Runner", "~Runner"}));
     EXPECT_TRUE(logHas("GraphicsManager::moveObject(): Object with id " + std::to_string(id) +
                        " went out of bounds"));
-}
-
-// The usual wrap-around: an object leaving at the right edge puts itself back at the left from its
-// out handler, and stays there; the followed view goes along. Without a place of its own it
-// goes where it was moved.
-TEST_F(WorldManagerTest, AnOutHandlersOwnPlaceWinsOverTheMoveThatTookTheObjectOut) {
     Saboteur* p_wrapper = nullptr;
     p_wrapper = new Saboteur(Position(80, 3), "Wrapper", ks::OUT_EVENT,
                              [&] { p_wrapper->setPosition(Position(0, 3)); });
