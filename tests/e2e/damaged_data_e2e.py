@@ -35,6 +35,7 @@ def rewrite(folder, kinds):
 
 
 GARBAGE_SPRITES = [
+    lambda d: d[:rng.randrange(len(d) - 4)],  # cut before "eof": mid-header, mid-row, or later
     lambda d: rng.randbytes(rng.randrange(1, 3000)), lambda d: b"",
     lambda d: HEADER % (b"99999", b"99999", b"99999") + b"x" * 99999 + b"\n",
     lambda d: HEADER % (b"2147483647", b"2147483648", b"-3") + b"end\neof\n",
@@ -88,9 +89,6 @@ CASES = {
     "missing_sprites": (lambda w: shutil.rmtree(w + "/sprites"),
                         r"^ResourceManager::loadSprite\(\): Error: could not open file "
                         r"sprites/player-sprite\.txt$"),
-    # Cut before the "eof" line: mid-header, mid-row or between frames.
-    "truncated_sprites": (lambda w: rewrite(w + "/sprites", [
-        lambda d: d[:rng.randrange(len(d) - 4)]]), NO_PLAYER),
     "garbage_sprites": (lambda w: rewrite(w + "/sprites", GARBAGE_SPRITES), NO_PLAYER),
     "missing_sounds": (lambda w: shutil.rmtree(w + "/sounds"), NO_SOUND + r"arrow\.wav$"),
     "garbage_sounds": (lambda w: rewrite(w + "/sounds", GARBAGE_SOUNDS), NO_SOUND),

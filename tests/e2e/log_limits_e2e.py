@@ -13,7 +13,7 @@ import time
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CYCLES, GameSession, main  # noqa: E402
+from harness import CYCLES, GameSession, main, tests_of  # noqa: E402
 from murkvault_e2e import walk_north_and_swing  # noqa: E402
 
 LIMIT = 65536
@@ -86,4 +86,4 @@ def test_log_is_a_pipe(args):
 
 
 if __name__ == "__main__":
-    sys.exit(main({n[5:]: f for n, f in globals().items() if n.startswith("test_")}, __doc__))
+    sys.exit(main(tests_of(globals()), __doc__))
