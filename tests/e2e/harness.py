@@ -19,7 +19,7 @@ import time
 
 WAIT = 20.0  # the machines are slow and busy: waits are generous, polls are short
 CELL_WIDTH, CELL_HEIGHT = 921 / 80, 691 / 24
-YELLOW, CYAN, WHITE = (255, 255, 0), (0, 255, 255), (255, 255, 255)
+YELLOW, WHITE = (255, 255, 0), (255, 255, 255)
 CYCLES = re.compile(r"GameManager::run\(\): (\d+) cycles \((\d+) seconds\) executed")
 MOVE = re.compile(r"moving towards vector <(-?\d+), (-?\d+)>, position is (-?\d+) (-?\d+)")
 DATA = ("sprites", "sounds", "ks-font.ttf")
@@ -50,11 +50,11 @@ def run_game(game, *options, cwd, env=None, timeout=120):
                           text=True, capture_output=True, timeout=timeout)
 
 
-def run(*command, cwd=None, env=HEADLESS_ENV, ok=True):
-    """Runs a tool, its stderr into its stdout; asserts that it succeeded unless ok is False."""
+def run(*command, cwd=None, env=HEADLESS_ENV):
+    """Runs a tool that must succeed, its stderr into its stdout."""
     result = subprocess.run(command, cwd=cwd, env=env, stdout=subprocess.PIPE,
                             stderr=subprocess.STDOUT, text=True, timeout=600)
-    assert not ok or result.returncode == 0, "%s failed (%d):\n%s" % (
+    assert result.returncode == 0, "%s failed (%d):\n%s" % (
         " ".join(command), result.returncode, result.stdout)
     return result
 
@@ -178,12 +178,10 @@ class GameSession(Scratch):
         """The log's complete lines from index start on (read up to now)."""
         log = pathlib.Path(self.log_path)
         data = log.read_bytes()[self.log_offset:] if log.is_file() else b""
-        self.add_lines(data[:data.rfind(b"\n") + 1])
-        return self.lines[start:]
-
-    def add_lines(self, data):
+        data = data[:data.rfind(b"\n") + 1]
         self.log_offset += len(data)
         self.lines += [raw.decode("utf-8", "replace") for raw in data.splitlines()]
+        return self.lines[start:]
 
     def wait_until(self, what, probe, timeout=WAIT, pause=0.05):
         """Calls probe() until it returns something true, and returns that."""
@@ -237,10 +235,10 @@ class GameSession(Scratch):
         values = dict(line.split("=") for line in shell)
         self.geometry = tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
-    def until_room(self, logged=True):
+    def until_room(self):
         """Waits for the first room and focuses it; returns the player's creation's log index."""
         self.wait_window()
-        index = self.wait_for_line(r"^created instance of player$")[0] if logged else 0
+        index = self.wait_for_line(r"^created instance of player$")[0]
         # "Health: 100" from column 2 of row 0, "Score: 0" up to column 78 (glyphs spill right).
         self.wait_screen("room", lambda s: s.cells_with(YELLOW, 2, 0, 12, 0).total() > 20 and
                          s.cells_with(YELLOW, 70, 0, 78, 0).total() > 20)

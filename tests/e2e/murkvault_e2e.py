@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """End-to-end tests: the real game without a display, without its data, and installed and
-packaged; and the walk and swings that other end-to-end tests play in the real window."""
+packaged."""
 
 import gzip
 import os
@@ -15,23 +15,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import (GAMES, WAIT, GameSession, assert_lintian_clean, data_folder,  # noqa: E402
                      golden_summary, main, run, run_game, tests_of)
-
-SWINGS = (("Up", 0, -1), ("Right", 1, 0), ("Down", 0, 1), ("Left", -1, 0))
-
-
-def walk_north_and_swing(game, start):
-    """Holds W from (39, 11) through the north doorway, then swings the sword each way."""
-    game.xdotool("keydown", "w")
-    start, _ = game.wait_for_line(r"<0, -1>, position is 39 19$", start=start)
-    game.xdotool("keyup", "w")
-    moves = game.moves()
-    # One cell a move up to the doorway at y 2; the next move starts in the next room's door.
-    assert moves[:11] == [("0", "-1", "39", str(y)) for y in [*range(11, 1, -1), 19]], moves
-    for key, dx, dy in SWINGS:
-        # A swing blocks the next one for 15 cycles: the key is tapped until it is taken.
-        start, _ = game.press_until(key, r"^creating hitboxes %d %d$" % (dx, dy), start)
-        game.wait_for_line(r"^created sword hitbox", start=start)
-
 
 def test_without_display_says_so_and_fails(args):
     with data_folder(args.data) as work:

@@ -25,7 +25,6 @@ CHROMIUM_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--no-first-run", "--disable-background-networking",
                   "--disable-component-update", "--disable-sync", "--window-size=1100,1400",
                   "--autoplay-policy=document-user-activation-required")
-# The keys of the game as Selenium names them.
 KEYS = {"shift": Keys.SHIFT, "alt": Keys.ALT, "left": Keys.ARROW_LEFT, "right": Keys.ARROW_RIGHT,
         "up": Keys.ARROW_UP, "down": Keys.ARROW_DOWN, "escape": Keys.ESCAPE}
 
@@ -120,12 +119,9 @@ class WebSession(Scratch):
     def message(self):
         return self.driver.find_element(By.ID, "message").text
 
-    def ended(self):
-        return self.js("return !!Module.ksEnded")
-
     def wait_end(self, timeout=WAIT):
         """Waits for the game to end; its summary line."""
-        self.wait("the end of the game", self.ended, timeout, 0.2)
+        self.wait("the end of the game", lambda: self.js("return !!Module.ksEnded"), timeout, 0.2)
         return self.message()
 
     def step(self):
@@ -140,8 +136,8 @@ class WebSession(Scratch):
         """The lines of the game's kestrel.log so far."""
         return self.js("return Module.FS.readFile('kestrel.log', {encoding: 'utf8'})").split("\n")
 
-    def count(self, line, log=None):
-        return (log or self.log()).count(line)
+    def count(self, line):
+        return self.log().count(line)
 
     def cells(self):
         """The last frame shown, as ks::CellGrid::toText gives it."""
