@@ -192,7 +192,7 @@ def test_a_game_played_in_the_page_replays_on_the_desktop(args):
     with WebSession("record", args.web) as web:
         until_room(web, "?seed=7")
         for keys, vector in ((["d"], "1, 0"), (["s"], "0, 1"), (["shift", "w"], "0, -1")):
-            assert hold(web, keys, vector, cycles=8) > 0, "no moves <%s>" % vector
+            assert hold(web, keys, vector, cycles=6) > 0, "no moves <%s>" % vector
         for key, swing in (("left", "-1 0"), ("up", "0 -1")):
             tap_until(web, key, "creating hitboxes " + swing)
 
