@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""End-to-end tests with damaged data: the game starts, plays and ends normally on Escape when
-its sprites, sounds or font are missing, garbled or hostile (a FIFO, a device, a directory, a
-20 GB sparse file, a header that lies), or when it cannot write its log. Wherever it logs, it
-must start within a few seconds and stay under 400 MB."""
+"""End-to-end tests with damaged data: the game starts within a few seconds and under 400 MB,
+plays and ends normally on Escape when its sprites, sounds or font are missing, garbled or
+hostile (a FIFO, a device, a directory, a 20 GB sparse file, a header that lies)."""
 
 import os
 import pathlib
@@ -14,8 +13,7 @@ import time
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CYAN, GameSession, main  # noqa: E402
-from murkvault_e2e import walk_north_and_swing  # noqa: E402
+from harness import GameSession, main  # noqa: E402
 
 NO_PLAYER = r"^Player::Player\(\): Warning! Sprite 'player' not found$"
 NO_SOUND = r"^Sound::loadSound\(\): Error: could not load sound from file sounds/"
@@ -35,6 +33,7 @@ def rewrite(folder, kinds):
 
 
 GARBAGE_SPRITES = [
+    lambda d: d[:rng.randrange(len(d) - 4)],  # cut before "eof": mid-header, mid-row, or later
     lambda d: rng.randbytes(rng.randrange(1, 3000)), lambda d: b"",
     lambda d: HEADER % (b"99999", b"99999", b"99999") + b"x" * 99999 + b"\n",
     lambda d: HEADER % (b"2147483647", b"2147483648", b"-3") + b"end\neof\n",
@@ -83,29 +82,22 @@ HOSTILE_SOUNDS = {"zombie1.wav": sparse(), "zombie2.wav": os.mkfifo, "zombie3.wa
 GARBAGE_SOUNDS = [  # noise, a WAV header and noise, the header cut, the samples cut short
     lambda d: rng.randbytes(rng.randrange(1, 5000)), lambda d: d[:44] + rng.randbytes(len(d) - 44),
     lambda d: d[:rng.randrange(1, 44)], lambda d: d[:len(d) // 3]]
-# case: (how the data in folder w is damaged, a log line, or a list of them, that shows the damage)
+# case: (how the data in folder w is damaged, the log line or lines that show the damage)
 CASES = {
-    "missing_sprites": (lambda w: shutil.rmtree(w + "/sprites"),
-                        r"^ResourceManager::loadSprite\(\): Error: could not open file "
-                        r"sprites/player-sprite\.txt$"),
-    # Cut before the "eof" line: mid-header, mid-row or between frames.
-    "truncated_sprites": (lambda w: rewrite(w + "/sprites", [
-        lambda d: d[:rng.randrange(len(d) - 4)]]), NO_PLAYER),
+    "missing_sprites": (lambda w: shutil.rmtree(w + "/sprites"), NO_OPEN % "player"),
     "garbage_sprites": (lambda w: rewrite(w + "/sprites", GARBAGE_SPRITES), NO_PLAYER),
     "missing_sounds": (lambda w: shutil.rmtree(w + "/sounds"), NO_SOUND + r"arrow\.wav$"),
     "garbage_sounds": (lambda w: rewrite(w + "/sounds", GARBAGE_SOUNDS), NO_SOUND),
-    "hostile_sprites": (lambda w: replace(w + "/sprites", HOSTILE_SPRITES),
-                        [NO_OPEN % "player", NO_OPEN % "title", NO_OPEN % "door-north",
-                         TOO_LONG % ("wall", 1), TOO_LONG % ("zombie", 5)]),
-    "hostile_sounds": (lambda w: (replace(w + "/sounds", HOSTILE_SOUNDS),
-                                  lying_wav(w + "/sounds/arrow.wav")),
-                       [NO_SOUND + name + "$" for name in
-                        (r"arrow\.wav", r"zombie1\.wav", r"zombie2\.wav", r"zombie3\.wav",
-                         r"cash_register\.wav")]),
+    # ResourceManagerTest and SoundDecoderTest refuse each; here the game starts fast among them.
+    "hostile_files": (lambda w: (replace(w + "/sprites", HOSTILE_SPRITES),
+                                 replace(w + "/sounds", HOSTILE_SOUNDS),
+                                 lying_wav(w + "/sounds/arrow.wav")),
+                      [NO_OPEN % "player", NO_OPEN % "title", NO_OPEN % "door-north",
+                       TOO_LONG % ("wall", 1), TOO_LONG % ("zombie", 5)] +
+                      [NO_SOUND + name + r"\.wav$" for name in
+                       ("arrow", "zombie1", "zombie2", "zombie3", "cash_register")]),
     "missing_font": (lambda w: os.remove(w + "/ks-font.ttf"),
-                     r"^GraphicsManager::startUp\(\): Error: Unable to load font 'ks-font\.ttf'$"),
-    # Opening a directory for writing fails, even for root.
-    "unwritable_log": (lambda w: os.mkdir(w + "/kestrel.log"), None)}
+                     r"^GraphicsManager::startUp\(\): Error: Unable to load font 'ks-font\.ttf'$")}
 
 
 def peak_memory_mb(pid):
@@ -115,34 +107,36 @@ def peak_memory_mb(pid):
     return kb // 1024
 
 
+def walk_north_and_swing(game, start):
+    """Holds W from (39, 11) through the north doorway, then swings the sword each way."""
+    game.xdotool("keydown", "w")
+    start, _ = game.wait_for_line(r"<0, -1>, position is 39 19$", start=start)
+    game.xdotool("keyup", "w")
+    moves = game.moves()
+    # One cell a move up to the doorway at y 2; the next move starts in the next room's door.
+    assert moves[:11] == [("0", "-1", "39", str(y)) for y in [*range(11, 1, -1), 19]], moves
+    for key, dx, dy in (("Up", 0, -1), ("Right", 1, 0), ("Down", 0, 1), ("Left", -1, 0)):
+        # A swing blocks the next one for 15 cycles: the key is tapped until it is taken.
+        start, _ = game.press_until(key, r"^creating hitboxes %d %d$" % (dx, dy), start)
+        game.wait_for_line(r"^created sword hitbox", start=start)
+
+
 def run_case(case, args):
     damage, shown = CASES[case]
     game = GameSession("damaged-" + case, [args.game], args.data)
     damage(game.cwd)
     with game:
-        if shown:
-            launched = time.monotonic()
-            game.wait_for_line(STARTED)
-            seconds, peak = time.monotonic() - launched, peak_memory_mb(game.process.pid)
-            assert seconds < START_SECONDS and peak < PEAK_MB, "started after %.1f s in %d MB" % (
-                seconds, peak)
-            start = game.until_room()
-            for line in shown if isinstance(shown, list) else [shown]:
-                game.wait_for_line(line)
-            walk_north_and_swing(game, start)
-            time.sleep(2)  # some seconds of the next room's enemies and traps
-        else:  # no log: the screen shows the player (cyan, alone in that colour) walk right
-            game.until_room(logged=False)
-            before = game.screenshot("before").cells_with(CYAN, 0, 2, 79, 21)
-            game.xdotool("keydown", "d")
-            time.sleep(1)
-            game.xdotool("keyup", "d")
-            game.xdotool("key", "Right")
-            after = game.screenshot("after").cells_with(CYAN, 0, 2, 79, 21)
-            assert before and min(after, default=(0,))[0] > min(before)[0] + 3, (before, after)
-            time.sleep(1)
+        launched = time.monotonic()
+        game.wait_for_line(STARTED)
+        seconds, peak = time.monotonic() - launched, peak_memory_mb(game.process.pid)
+        assert seconds < START_SECONDS and peak < PEAK_MB, "started after %.1f s in %d MB" % (
+            seconds, peak)
+        start = game.until_room()
+        for line in shown if isinstance(shown, list) else [shown]:
+            game.wait_for_line(line)
+        walk_north_and_swing(game, start)
+        time.sleep(2)  # some seconds of the next room's enemies and traps
         game.escape()
-        assert shown or os.path.isdir(game.log_path), "kestrel.log was replaced"
 
 
 if __name__ == "__main__":

@@ -1,18 +1,11 @@
 #!/usr/bin/python3
-"""The game in a real browser (headless Chromium, real key events through Selenium): the title
-gives way to the first room; holding keys walks, runs and sneaks, P pauses, an arrow swings the
-sword; the page losing the focus lets go of a held key; the page shows the cells and pixels the
-desktop shows for the same seed and cycle; a game played in the page and downloaded replays on
-the desktop to the line the page showed, and the golden games replay in the page to theirs; bad
-recordings and a missing data file are one line, as on the desktop; sound starts with the first
-key.
+"""The game in a real browser (headless Chromium, real key events through Selenium), compared
+with the desktop game: what it shows, the keys, recordings both ways, bad input, sound.
 
 Usage: web_e2e.py --web WEB_BUILD --game MURKVAULT --cells MURKVAULT_CELLS --data SOURCE TEST"""
 
-import argparse
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
@@ -20,8 +13,8 @@ import tempfile
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import link_data  # noqa: E402
-from web_harness import WAIT, WebSession  # noqa: E402
+from harness import GAMES, data_folder, golden_summary, main, run_game, tests_of  # noqa: E402
+from web_harness import WebSession  # noqa: E402
 
 SUMMARY = re.compile(r"^cycles \d+ floor \d+ score -?\d+ health -?\d+ checksum [0-9a-f]{16}$")
 KEYBOARD_SENT = "InputManager::getInput(): event of type ks::keyboard sent to all objects"
@@ -31,11 +24,8 @@ COLORS = {1: (255, 0, 0), 2: (0, 255, 0), 3: (0, 0, 255), 4: (0, 255, 255), 5: (
 
 def desktop(args, *options, cwd=None):
     """The desktop game without a display, in a folder with its data; the completed process."""
-    with tempfile.TemporaryDirectory(prefix="murkvault-web-desktop-") as work:
-        link_data(args.data, work)
-        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "XAUTHORITY")}
-        return subprocess.run([args.game, *options], cwd=cwd or work, env=env, text=True,
-                              capture_output=True, timeout=300)
+    with data_folder(args.data) as work:
+        return run_game(args.game, *options, cwd=cwd or work, timeout=300)
 
 
 def replay_on_desktop(args, path):
@@ -49,6 +39,25 @@ def moves(log, vector):
     return sum("moving towards vector <%s>" % vector in line for line in log)
 
 
+def hold(web, keys, vector, cycles=30):
+    """Holds the keys for the cycles once their effect shows; the player's moves by the vector a
+    cycle meanwhile (0 if there are none within 10 cycles)."""
+    def moved():  # the cycle count and the moves so far, read at one moment
+        step, log = web.js("return [Module.ccall('ks_web_step_count', 'number'), "
+                           "Module.FS.readFile('kestrel.log', {encoding: 'utf8'})]")
+        return step, moves(log.split("\n"), vector)
+    for key in keys:
+        web.key_down(key)
+    start = moved()
+    web.wait("the keys' effect", lambda: moved()[1] > start[1] or moved()[0] > start[0] + 10)
+    start = moved()
+    web.wait("%d cycles" % cycles, lambda: moved()[0] >= start[0] + cycles)
+    end = moved()
+    for key in reversed(keys):
+        web.key_up(key)
+    return (end[1] - start[1]) / (end[0] - start[0])
+
+
 def tap_until(web, key, line):
     """Taps the key until the line is logged (a sword still out takes no new swing)."""
     def tapped():
@@ -59,20 +68,19 @@ def tap_until(web, key, line):
 
 
 def until_room(web, query):
+    """Opens the page; waits for the title, then the first room."""
     web.open(query)
     assert web.started(), "the game did not start: %r" % web.printed()
-    web.wait("the title", lambda: "a descent in coloured text" in web.cells())
+    rows = web.wait("the title", lambda: "a descent in coloured text" in web.cells() and
+                    web.rows())
+    assert "Health:" not in rows[0], rows[0]
     web.wait("the first room", lambda: "Health:" in web.rows()[0])
 
 
 def test_title_gives_way_to_the_first_room(args):
     """The title, then the first room with the health and score, the player in its middle."""
     with WebSession("title", args.web) as web:
-        web.open("?seed=1")
-        rows = web.wait("the title", lambda: "a descent in coloured text" in web.cells() and
-                        web.rows())
-        assert "Health:" not in rows[0], rows[0]
-        web.wait("the first room", lambda: "Health:" in web.rows()[0])
+        until_room(web, "?seed=1")
         rows = web.rows()
         assert "Score:" in rows[0], rows[0]
         assert rows[11][39:42] == " o " and rows[12][39:42] == "/|\\", rows[11:14]
@@ -92,47 +100,24 @@ def test_keys_move_run_sneak_pause_and_swing(args):
     key swings the sword."""
     with WebSession("keys", args.web) as web:
         until_room(web, "?seed=1")
-
-        def moved(vector):
-            """The cycle count and the moves so far, read at one moment."""
-            step, log = web.js("return [Module.ccall('ks_web_step_count', 'number'), "
-                               "Module.FS.readFile('kestrel.log', {encoding: 'utf8'})]")
-            return step, moves(log.split("\n"), vector)
-
-        def hold(keys, vector, cycles=30):
-            """Holds the keys for the cycles once their effect shows; the player's moves a cycle
-            meanwhile (0 if there are none within 10 cycles)."""
-            for key in keys:
-                web.key_down(key)
-            start = moved(vector)
-            web.wait("the keys' effect", lambda: moved(vector)[1] > start[1] or
-                     moved(vector)[0] > start[0] + 10)
-            start = moved(vector)
-            web.wait("%d cycles" % cycles, lambda: moved(vector)[0] >= start[0] + cycles)
-            end = moved(vector)
-            for key in reversed(keys):
-                web.key_up(key)
-            return (end[1] - start[1]) / (end[0] - start[0])
-
-        walk = hold(["d"], "1, 0")
+        walk = hold(web, ["d"], "1, 0")
         assert 0.4 <= walk <= 0.6, "walking: %.2f moves a cycle" % walk
         web.wait_cycles(3)
         still = moves(web.log(), "1, 0")
         web.wait_cycles(15)
         assert moves(web.log(), "1, 0") == still, "the player went on after D was let go"
 
-        run = hold(["shift", "a"], "-1, 0")
+        run = hold(web, ["shift", "a"], "-1, 0")
         assert 0.85 <= run <= 1.1, "running: %.2f moves a cycle" % run
-        sneak = hold(["alt", "d"], "1, 0")
+        sneak = hold(web, ["alt", "d"], "1, 0")
         assert 0.25 <= sneak <= 0.42, "sneaking: %.2f moves a cycle" % sneak
 
         web.tap("p")
         web.wait("PAUSED", lambda: "PAUSED" in web.rows()[11])
-        paused = hold(["s"], "0, 1", cycles=15)
-        assert paused == 0, "the player moved while paused"
+        assert hold(web, ["s"], "0, 1", cycles=15) == 0, "the player moved while paused"
         web.tap("p")
         web.wait("the pause's end", lambda: "PAUSED" not in web.rows()[11])
-        assert hold(["s"], "0, 1", cycles=10) > 0, "the player does not move after the pause"
+        assert hold(web, ["s"], "0, 1", cycles=10) > 0, "the player does not move after the pause"
 
         tap_until(web, "up", "creating hitboxes 0 -1")
 
@@ -142,9 +127,8 @@ def test_losing_the_focus_releases_a_held_key(args):
     the game gets D's release and the player stops, as when a desktop window loses it."""
     with WebSession("focus", args.web) as web:
         until_room(web, "?seed=1")
-        for leave in ("blur", "tab"):
-            web.key_down("d" if leave == "blur" else "a")
-            vector = "1, 0" if leave == "blur" else "-1, 0"
+        for leave, key, vector in (("blur", "d", "1, 0"), ("tab", "a", "-1, 0")):
+            web.key_down(key)
             web.wait("three moves <%s>" % vector, lambda: moves(web.log(), vector) >= 3)
             sent = web.count(KEYBOARD_SENT)
             if leave == "blur":
@@ -157,19 +141,15 @@ def test_losing_the_focus_releases_a_held_key(args):
             stopped = moves(web.log(), vector)
             web.wait_cycles(20)
             assert moves(web.log(), vector) == stopped, "the player went on after " + leave
-            web.key_up("d" if leave == "blur" else "a")
+            web.key_up(key)
             web.wait_cycles(3)
             assert web.count(KEYBOARD_SENT) == sent + 1, "a second release of the same key"
 
 
-def cells_of(cells):
-    rows = cells.split("\n")
-    return rows[:24], rows[24:48]
-
-
-def check_pixels(screen, chars, colors, label):
+def check_pixels(screen, cells, label):
     """The canvas's pixels agree with its cells: each coloured glyph cell shows its colour, and
     no colour shows where no cell of it (or a neighbour, into which glyphs reach) was drawn."""
+    chars, colors = cells.split("\n")[:24], cells.split("\n")[24:48]
     shown = {colour: screen.cells_with(rgb, 0, 0, 79, 23) for colour, rgb in COLORS.items()}
     glyphs = missing = 0
     for y in range(24):
@@ -197,15 +177,13 @@ def test_cells_and_pixels_are_the_desktops(args):
             web.open("?replay=" + name)
             web.wait_end()
             page = web.cells()
-            with tempfile.TemporaryDirectory(prefix="murkvault-web-cells-") as work:
-                link_data(args.data, work)
+            with data_folder(args.data) as work:
                 result = subprocess.run([args.cells, path], cwd=work, capture_output=True,
                                         text=True, timeout=120)
             assert result.returncode == 0, result.stderr
             assert page == result.stdout, "%s: the page shows\n%s\nthe desktop\n%s" % (
                 label, page, result.stdout)
-            chars, colors = cells_of(page)
-            check_pixels(web.canvas_screenshot(label), chars, colors, label)
+            check_pixels(web.canvas_screenshot(label), page, label)
 
 
 def test_a_game_played_in_the_page_replays_on_the_desktop(args):
@@ -214,12 +192,7 @@ def test_a_game_played_in_the_page_replays_on_the_desktop(args):
     with WebSession("record", args.web) as web:
         until_room(web, "?seed=7")
         for keys, vector in ((["d"], "1, 0"), (["s"], "0, 1"), (["shift", "w"], "0, -1")):
-            before = moves(web.log(), vector)
-            for key in keys:
-                web.key_down(key)
-            web.wait("three moves <%s>" % vector, lambda: moves(web.log(), vector) >= before + 3)
-            for key in reversed(keys):
-                web.key_up(key)
+            assert hold(web, keys, vector, cycles=6) > 0, "no moves <%s>" % vector
         for key, swing in (("left", "-1 0"), ("up", "0 -1")):
             tap_until(web, key, "creating hitboxes " + swing)
 
@@ -241,18 +214,13 @@ def test_a_game_played_in_the_page_replays_on_the_desktop(args):
         assert replay_on_desktop(args, final) == summary
 
 
-def golden(name):
-    def test(args):
-        games = os.path.join(args.data, "tests", "data", "games")
-        expected = open(os.path.join(games, name + ".summary")).read().strip()
-        with WebSession("golden-" + name, args.web) as web:
-            web.add_file(name + ".rpl", open(os.path.join(games, name + ".rpl")).read())
-            web.open("?replay=%s.rpl&fast=1" % name)
-            assert web.started(), web.printed()
-            assert web.wait_end(timeout=240) == expected, "%s.rpl plays in the page to %r" % (
-                name, web.printed())
-    test.__doc__ = "The golden game %s replays in the page to its stored summary." % name
-    return test
+def golden(args, name):
+    """The golden game replays in the page to its stored summary."""
+    with WebSession("golden-" + name, args.web) as web:
+        web.add_file(name + ".rpl", open(os.path.join(GAMES, name + ".rpl")).read())
+        web.open("?replay=%s.rpl&fast=1" % name)
+        assert web.started(), web.printed()
+        assert web.wait_end(timeout=240) == golden_summary(name), web.printed()
 
 
 def test_bad_recordings_and_missing_data_are_one_line(args):
@@ -291,38 +259,17 @@ def test_sound_starts_with_the_first_key(args):
     """No sound device before the page is used; the first key press starts it, and the game's
     sounds play (a golden game where zombies notice the player, watched)."""
     with WebSession("sound", args.web) as web:
-        web.add_file("death.rpl", open(os.path.join(args.data, "tests", "data", "games",
-                                                    "death.rpl")).read())
+        web.add_file("death.rpl", open(os.path.join(GAMES, "death.rpl")).read())
         web.open("?replay=death.rpl")
         assert web.started(), web.printed()
         web.wait_cycles(5)
         assert web.js("return Module.ksAudioContext === undefined"), "sound before a key"
         web.tap("d")  # watching, the game takes no key: this one only wakes the page's sound
-        state = web.wait("the sound device", lambda: web.js(
-            "return Module.ksAudioContext && Module.ksAudioContext.state === 'running' && "
-            "Module.ksAudioContext.state"))
-        assert state == "running"
+        web.wait("the sound device running", lambda: web.js(
+            "return Module.ksAudioContext && Module.ksAudioContext.state === 'running'"))
         web.wait("a sound played", lambda: web.js("return Module.ksSoundsPlayed || 0") > 0, 120)
 
 
-def main():
-    tests = {n[5:]: f for n, f in globals().items() if n.startswith("test_")}
-    games = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "games")
-    for file in sorted(os.listdir(games)) if os.path.isdir(games) else []:
-        if file.endswith(".rpl"):
-            tests["golden_" + file[:-4]] = golden(file[:-4])
-    parser = argparse.ArgumentParser(description=__doc__)
-    for option in ("--web", "--game", "--cells", "--data"):
-        parser.add_argument(option, required=True)
-    parser.add_argument("test", choices=sorted(tests))
-    args = parser.parse_args()
-    for option in ("web", "game", "cells", "data"):
-        setattr(args, option, os.path.abspath(getattr(args, option)))
-    # Stopped by a CTest timeout: unwind, so that the browser and the server are stopped.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
-    tests[args.test](args)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(tests_of(globals(), golden), __doc__,
+                  required=("--web", "--game", "--cells", "--data"), optional=()))

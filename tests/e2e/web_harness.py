@@ -2,16 +2,13 @@
 python3-selenium and chromium-driver), the page served on 127.0.0.1 from a scratch folder that
 links the web build's files. A WebSession owns the server, the browser and a downloads folder;
 leaving its `with` block stops them. A failed session keeps its folder (screenshots, downloads).
-
-Waits poll the page's state (its cycle count, its log, what it printed): never a blind sleep."""
+Waits poll the page's state (its cycle count, its log, what it printed)."""
 
 import functools
 import http.server
 import os
-import shutil
 import tempfile
 import threading
-import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -19,7 +16,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from harness import Screen
+from harness import Scratch, Screen, poll
 
 WAIT = 60.0  # a busy machine with two cores: generous waits, short polls
 PAGE_FILES = ("index.html", "page.js", "murkvault.js", "murkvault.wasm", "murkvault.data",
@@ -28,7 +25,6 @@ CHROMIUM_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--no-first-run", "--disable-background-networking",
                   "--disable-component-update", "--disable-sync", "--window-size=1100,1400",
                   "--autoplay-policy=document-user-activation-required")
-# The keys of the game as Selenium names them.
 KEYS = {"shift": Keys.SHIFT, "alt": Keys.ALT, "left": Keys.ARROW_LEFT, "right": Keys.ARROW_RIGHT,
         "up": Keys.ARROW_UP, "down": Keys.ARROW_DOWN, "escape": Keys.ESCAPE}
 
@@ -41,12 +37,12 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-class WebSession:
+class WebSession(Scratch):
     """`with WebSession(name, web_build) as web:` serves the page (without the files named in
     leave_out) and opens a browser on it."""
 
     def __init__(self, name, web_build, leave_out=()):
-        self.scratch = tempfile.mkdtemp(prefix="murkvault-web-%s-" % name)
+        super().__init__("murkvault-web-%s-" % name)
         self.root = os.path.join(self.scratch, "site")
         self.downloads = os.path.join(self.scratch, "downloads")
         os.makedirs(self.root)
@@ -77,6 +73,7 @@ class WebSession:
     def __exit__(self, kind, value, trace):
         if self.driver:
             if kind:
+                print("the page said: %r" % self.printed())
                 for entry in self.driver.get_log("browser"):
                     print("browser: %s" % entry.get("message"))
                 self.driver.save_screenshot(os.path.join(self.scratch, "failure.png"))
@@ -84,12 +81,7 @@ class WebSession:
         if self.server:
             self.server.shutdown()
             self.server.server_close()
-        if kind:
-            print("kept for diagnosis: %s" % self.scratch)
-        else:
-            shutil.rmtree(self.scratch, ignore_errors=True)
-
-    # The site.
+        self.keep_if(kind)
 
     def add_file(self, name, data):
         """Serves data (text or bytes) as name, next to the page; returns its path."""
@@ -101,19 +93,11 @@ class WebSession:
     def url(self, query=""):
         return "http://127.0.0.1:%d/index.html%s" % (self.server.server_address[1], query)
 
-    # The page.
-
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
 
     def wait(self, what, probe, timeout=WAIT, pause=0.05):
-        """Calls probe() until it returns something true, and returns that."""
-        deadline = time.monotonic() + timeout
-        while not (result := probe()):
-            assert time.monotonic() < deadline, "no %s within %.0f s; the page said: %r" % (
-                what, timeout, self.printed())
-            time.sleep(pause)
-        return result
+        return poll(what, probe, timeout, pause)
 
     def open(self, query=""):
         """Loads the page and waits until main() has returned: the game is running, or it said
@@ -130,17 +114,14 @@ class WebSession:
 
     def printed(self):
         """Every line the game printed on the page (stdout and stderr)."""
-        return self.js("return window.murkvaultOutput || []") if self.driver else []
+        return self.js("return window.murkvaultOutput || []")
 
     def message(self):
         return self.driver.find_element(By.ID, "message").text
 
-    def ended(self):
-        return self.js("return !!Module.ksEnded")
-
     def wait_end(self, timeout=WAIT):
         """Waits for the game to end; its summary line."""
-        self.wait("the end of the game", self.ended, timeout, 0.2)
+        self.wait("the end of the game", lambda: self.js("return !!Module.ksEnded"), timeout, 0.2)
         return self.message()
 
     def step(self):
@@ -155,8 +136,8 @@ class WebSession:
         """The lines of the game's kestrel.log so far."""
         return self.js("return Module.FS.readFile('kestrel.log', {encoding: 'utf8'})").split("\n")
 
-    def count(self, line, log=None):
-        return (log or self.log()).count(line)
+    def count(self, line):
+        return self.log().count(line)
 
     def cells(self):
         """The last frame shown, as ks::CellGrid::toText gives it."""
@@ -165,8 +146,7 @@ class WebSession:
     def rows(self):
         return self.cells().split("\n")[:24]
 
-    # The keyboard, with real key events (the canvas has the focus).
-
+    # Real key events, the canvas having the focus.
     def focus(self):
         self.js("document.getElementById('canvas').focus()")
 

@@ -1,22 +1,20 @@
 #!/usr/bin/env python3
-"""End-to-end tests of the window itself: where it opens, --scale, the pause key, another
-program destroying it, and the sound it plays (or, muted, does not)."""
+"""End-to-end tests of the window itself: where it opens, --scale, what a pause costs and
+covers, another program destroying it, and the sound it plays (or, muted, does not). (How P
+pauses and resumes the world: GameLoopTest, InputManagerTest.)"""
 
 import os
-import shutil
 import struct
 import sys
-import tempfile
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import (CELL_HEIGHT, CELL_WIDTH, CYCLES, MOVE, WAIT, WHITE, YELLOW,  # noqa: E402
-                     GameSession, main)
+from harness import (CELL_HEIGHT, CELL_WIDTH, CYCLES, GAMES, WAIT, WHITE, YELLOW,  # noqa: E402
+                     GameSession, main, tests_of)
 
 
 def test_window_opens_centred_and_on_screen(args):
-    # The screen's size, and where the window's top-left corner must be.
     for screen, corner in (("1280x1024x24", (179, 166)), ("800x600x24", (0, 0)),
                            ("2560x1440x24", (819, 374))):
         with GameSession("placed", [args.game], args.data, screen=screen) as game:
@@ -31,13 +29,16 @@ def test_window_opens_centred_and_on_screen(args):
             game.escape()
 
 
-def test_scale_two_draws_everything_twice_as_large(args):
-    """The health display's glyphs, drawn at twice the size, light four to eight times the fully
-    yellow pixels (strokes twice as thick and long; antialiased edges only twice as long)."""
+def test_a_scale_draws_larger_and_is_lowered_to_fit_the_screen(args):
+    """--scale 2 on a 2000 x 1600 screen: the health display's glyphs light four to eight times
+    the fully yellow pixels of scale 1 (strokes twice as thick and long, antialiased edges only
+    twice as long). --scale 4 on a 1280 x 1024 screen opens at scale 1, the largest that fits,
+    and one line on stderr and one in the log say so."""
+    said = "scale 4 does not fit the 1280 x 1024 screen: the window opens at scale 1 (921 x 691)"
     lit = {}
-    for scale in (1, 2):
-        with GameSession("scale%d" % scale, [args.game, "--scale", str(scale)], args.data,
-                         screen="2000x1600x24") as game:
+    for asked, scale, screen in ((2, 2, "2000x1600x24"), (4, 1, "1280x1024x24")):
+        with GameSession("scale%d" % asked, [args.game, "--scale", str(asked)], args.data,
+                         screen=screen) as game:
             game.wait_window()
             assert game.geometry[2:] == (921 * scale, 691 * scale), game.geometry
             game.until_room()
@@ -45,25 +46,14 @@ def test_scale_two_draws_everything_twice_as_large(args):
             # "Health: 100" in cells 2..12 of row 0, in window pixels of that scale.
             lit[scale] = sum(shot.pixel(x, y) == YELLOW
                              for y in range(29 * scale) for x in range(150 * scale))
+            lowered = [said] if asked != scale else []
+            # (SFML may add its own complaints about the virtual display.)
+            ours = [line for line in game.output().splitlines() if line.startswith("murkvault:")]
+            assert ours == ["murkvault: " + line for line in lowered], game.output()
+            lines = [t for t in game.texts() if "does not fit" in t]
+            assert lines == ["SfmlPlatform::openScreen(): " + line for line in lowered], lines
             game.escape()
     assert lit[1] > 50 and 4.0 < lit[2] / lit[1] < 8.0, "yellow pixels by scale: %s" % lit
-
-
-def test_a_scale_larger_than_the_screen_is_lowered_to_fit(args):
-    """--scale 4 on a 1280 x 1024 screen: the window opens at scale 1, the largest that fits,
-    and one line on stderr and one in the log say so."""
-    said = "scale 4 does not fit the 1280 x 1024 screen: the window opens at scale 1 (921 x 691)"
-    with GameSession("fit", [args.game, "--scale", "4"], args.data,
-                     screen="1280x1024x24") as game:
-        game.wait_window()
-        assert game.geometry[2:] == (921, 691), game.geometry
-        game.until_room()
-        # (SFML may add its own complaints about the virtual display.)
-        ours = [line for line in game.output().splitlines() if line.startswith("murkvault:")]
-        assert ours == ["murkvault: " + said], game.output()
-        lines = [t for t in game.texts() if "does not fit" in t]
-        assert lines == ["SfmlPlatform::openScreen(): " + said], lines
-        game.escape()
 
 
 # While paused, the top row between the floor and the score says so and names the keys.
@@ -72,23 +62,6 @@ PAUSE_LABEL = (24, 0, 57, 0)  # cells: from column 24 to 57 of row 0
 
 def paused_label(shot):
     return len(shot.cells_with(WHITE, *PAUSE_LABEL)) >= 20
-
-
-def test_p_pauses_and_resumes(args):
-    with GameSession("pause", [args.game], args.data) as game:
-        start = game.until_room()
-        game.press_until("d", r"moving towards vector <1, 0>", start)
-        game.xdotool("key", "p")
-        game.wait_screen("PAUSED", paused_label)
-        paused_at = len(game.texts())
-        game.xdotool("keydown", "d")
-        game.wait_second(paused_at)
-        game.xdotool("keyup", "d")
-        moved = [t for t in game.texts(paused_at) if MOVE.search(t) or "ks::step" in t]
-        assert moved == [], "the game went on while paused: %s" % moved[:3]
-        game.xdotool("key", "p")
-        game.press_until("d", r"moving towards vector <1, 0>", len(game.texts()))
-        game.escape()
 
 
 def cpu_seconds(pid):
@@ -202,21 +175,18 @@ def test_sounds_play_on_the_sound_device_and_mute_opens_none(args):
     """The golden game where a zombie notices the player, watched in the window with OpenAL
     Soft's wave driver recording what the game played: the zombie's roar is in the recording.
     Watched with --mute, the sound device is never opened (no recording at all)."""
-    games = os.path.join(args.data, "tests", "data", "games")
     for mute in (False, True):
-        options = ["--mute"] if mute else []
-        sound = tempfile.mkdtemp(prefix="murkvault-e2e-sound-")
-        out, conf = os.path.join(sound, "out.wav"), os.path.join(sound, "alsoft.conf")
-        with open(conf, "w") as config:
+        game = GameSession("sound", [args.game, "--replay", os.path.join(GAMES, "death.rpl")] +
+                           ["--mute"] * mute, args.data)
+        out = os.path.join(game.scratch, "out.wav")
+        with open(game.alsoft_conf, "w") as config:
             config.write("[general]\ndrivers=wave\n[wave]\nfile=%s\n" % out)
-        with GameSession("sound", [args.game, "--replay", os.path.join(games, "death.rpl")] +
-                         options, args.data, env={"ALSOFT_CONF": conf}) as game:
+        with game:
             game.wait_window()
             game.wait_for_line(r"^Zombie::player detected", timeout=60)
             game.wait_second(len(game.texts()))  # the roar plays on while the replay goes on
             game.escape()
             written = sound_written(out)
-            shutil.rmtree(sound)
             if mute:
                 assert written is None, "muted, the game opened the sound device"
             else:
@@ -224,4 +194,4 @@ def test_sounds_play_on_the_sound_device_and_mute_opens_none(args):
 
 
 if __name__ == "__main__":
-    sys.exit(main({n[5:]: f for n, f in globals().items() if n.startswith("test_")}, __doc__))
+    sys.exit(main(tests_of(globals()), __doc__))
