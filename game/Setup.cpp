@@ -7,10 +7,13 @@
 #include <utility>
 
 #include "EventKeyboard.h"
+#include "GameManager.h"
+#include "GraphicsManager.h"
 #include "InputManager.h"
 #include "Launcher.h"
 #include "LogManager.h"
 #include "Map.h"
+#include "Position.h"
 #include "ResourceManager.h"
 #include "TitleScreen.h"
 
@@ -109,12 +112,21 @@ int checkDataFiles(const std::string& folder) {
 }
 
 int startGame(ks::Launcher& launcher, ks::Platform& platform, ks::Platform& headless) {
+    // The game's own window, log and font (in the working directory), whatever the engine's
+    // defaults.
+    ks::GraphicsManager::getInstance().setTitle("Murkvault");
+    ks::LogManager::getInstance().setFileName("kestrel.log");
+    ks::GraphicsManager::getInstance().setFontFile("ks-font.ttf");
     int code = launcher.prepare();
     if (code != 0)
         return code;
     Map::setNextSeed(launcher.getSeed());
-    checkDataFiles();
+    // Said before the window opens, so that it comes before the window system's own complaints.
+    checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
     ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
+    // On the top row, between the floor and the score: over the wall, not the room.
+    ks::GameManager::getInstance().setPauseText("PAUSED: P resumes, Esc quits");
+    ks::GameManager::getInstance().setPausePlace(ks::Position(40, 0));
     if ((code = launcher.start(platform, headless)) != 0)
         return code;
     loadResources();

@@ -20,9 +20,10 @@ void populateWorld();
 // game runs either way.
 int checkDataFiles(const std::string& folder = ".");
 
-// Starts a game as murkvault does once its options are set: reads a replay, chooses the seed and
-// starts the log (ks::Launcher::prepare), notes missing data (checkDataFiles), makes P the pause
-// key, opens the platform's screen and sound (the headless one's for a headless run), starts the
-// recording or the replay, loads the resources and shows the title. 0, or the exit code after one
-// line on stderr. The platforms must outlive the game.
+// Starts a game as murkvault does once its options are set: names the game's window, log and
+// font, reads a replay, chooses the seed and starts the log (ks::Launcher::prepare), notes missing
+// data (checkDataFiles), makes P the pause key with its label on the top row, opens the platform's
+// screen and sound (the headless one's for a headless run), starts the recording or the replay,
+// loads the resources and shows the title. 0, or the exit code after one line on stderr. The
+// platforms must outlive the game.
 int startGame(ks::Launcher& launcher, ks::Platform& platform, ks::Platform& headless);

@@ -2,14 +2,8 @@
 #include <iostream>
 
 #include "DefaultPlatform.h"
-#include "EventKeyboard.h"
-#include "GameManager.h"
-#include "GraphicsManager.h"
 #include "HeadlessPlatform.h"
-#include "InputManager.h"
 #include "Launcher.h"
-#include "LogManager.h"
-#include "Map.h"
 #include "Setup.h"
 #include "Summary.h"
 
@@ -38,26 +32,8 @@ int main(int argc, char* argv[]) {
     int code = launcher.parse(argc, argv, std::cout, std::cerr);
     if (code != ks::Launcher::RUN)
         return code;
-    // The game's own window, log and font (in the working directory), whatever the engine's
-    // defaults.
-    ks::GraphicsManager::getInstance().setTitle("Murkvault");
-    ks::LogManager::getInstance().setFileName("kestrel.log");
-    ks::GraphicsManager::getInstance().setFontFile("ks-font.ttf");
-    if ((code = launcher.prepare()) != 0)
+    if ((code = startGame(launcher, desktop, headless)) != 0)
         return code;
-    Map::setNextSeed(launcher.getSeed());
-    // Said before the window opens, so that it comes before the window system's own complaints.
-    checkDataFiles(); // a note on stderr when not started where sprites/ and the rest are
-
-    ks::InputManager::getInstance().setPauseKey(ks::Keyboard::P);
-    // On the top row, between the floor and the score: over the wall, not the room.
-    ks::GameManager::getInstance().setPauseText("PAUSED: P resumes, Esc quits");
-    ks::GameManager::getInstance().setPausePlace(ks::Position(40, 0));
-    if ((code = launcher.start(desktop, headless)) != 0)
-        return code;
-
-    loadResources();
-    populateWorld();
     code = launcher.run();
 
     if (launcher.isRecording() || launcher.isReplaying())
